@@ -1,0 +1,7 @@
+#pragma once
+
+namespace mMain {
+
+int run(int argc, char** argv);
+
+} // namespace mMain

@@ -1,0 +1,6 @@
+#include "app/mMain.h"
+
+int main(int argc, char** argv)
+{
+    return mMain::run(argc, argv);
+}

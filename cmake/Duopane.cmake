@@ -1,0 +1,46 @@
+# Shared build rules for every deliverable.
+
+function(duopane_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# Sources of a folder: every .cpp/.h/.ui below it, minus the given subfolders.
+function(duopane_sources out dir)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS
+    "${dir}/*.cpp" "${dir}/*.h" "${dir}/*.ui" "${dir}/*.qrc")
+  foreach(ex IN LISTS ARG_EXCLUDE)
+    list(FILTER files EXCLUDE REGEX "^${dir}/${ex}/")
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# A deliverable shared library: built into lib/duopane, installed there too.
+function(duopane_library target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  add_library(${target} SHARED ${ARG_SOURCES})
+  duopane_warnings(${target})
+  target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  set_target_properties(${target} PROPERTIES
+    VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}
+    SOVERSION ${PROJECT_VERSION_MAJOR})
+  install(TARGETS ${target} LIBRARY DESTINATION ${DUOPANE_LIBDIR})
+  set_property(GLOBAL APPEND PROPERTY DUOPANE_DELIVERABLES ${target})
+endfunction()
+
+# A GoogleTest executable; each test case runs in its own process with fresh XDG folders.
+function(duopane_add_gtest target)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${target} ${ARG_SOURCES})
+  duopane_warnings(${target})
+  target_link_libraries(${target} PRIVATE duopane-testmain ${ARG_LIBS})
+  set(props TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DUOPANE_BUILD_DIR=${CMAKE_BINARY_DIR};DUOPANE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  if(ARG_LABELS)
+    list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+endfunction()

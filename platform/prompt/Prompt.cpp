@@ -1,0 +1,63 @@
+#include "platform/prompt/Prompt.h"
+
+#include "platform/prompt/SystemMessageBox.h"
+
+#include <QtDebug>
+
+#include <atomic>
+
+namespace platform {
+namespace {
+
+std::atomic<PromptService*> installed{nullptr};
+
+int dismissedSystemChoice(quint32 style)
+{
+    switch (style & 0xF) {
+    case MB_YESNO: return IDNO;
+    case MB_OK: return IDOK;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return IDCANCEL;
+    }
+}
+
+} // namespace
+
+void setPromptService(PromptService* service)
+{
+    installed = service;
+}
+
+PromptService* promptService()
+{
+    return installed;
+}
+
+Answer dismissedAnswer(const Question& question)
+{
+    if (question.kind == QuestionKind::SystemMessageBox)
+        return {dismissedSystemChoice(question.style), {}};
+    if (question.kind == QuestionKind::InputBox)
+        return {2, {}};
+    return {-1, {}};
+}
+
+Answer ask(const Question& question)
+{
+    if (PromptService* service = installed)
+        return service->ask(question);
+    qWarning("No prompt service to ask: %s", qPrintable(question.text));
+    return dismissedAnswer(question);
+}
+
+int SystemMessageBox(const QString& text, const QString& title, quint32 style)
+{
+    Question q;
+    q.kind = QuestionKind::SystemMessageBox;
+    q.text = text;
+    q.title = title;
+    q.style = style;
+    return ask(q).choice;
+}
+
+} // namespace platform
