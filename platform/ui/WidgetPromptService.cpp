@@ -145,7 +145,9 @@ Answer WidgetPromptService::systemMessageBox(const Question& question)
 Answer WidgetPromptService::inputBox(const Question& question)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner(), question.title, question.text, QLineEdit::Normal,
+    // Archivers ask for passwords through the same box, masked.
+    const auto echo = question.details.value("password").toBool() ? QLineEdit::Password : QLineEdit::Normal;
+    const QString text = QInputDialog::getText(owner(), question.title, question.text, echo,
                                                question.details.value("default").toString(), &ok);
     return {ok ? 1 : 2, ok ? QVariant(text) : QVariant()};
 }
