@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QProcess>
 
+#include "tests/common/Printers.h"
+
 #include <gtest/gtest.h>
 
 namespace {

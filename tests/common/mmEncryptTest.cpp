@@ -1,5 +1,7 @@
 #include "common/mmEncrypt.h"
 
+#include "tests/common/Printers.h"
+
 #include <gtest/gtest.h>
 
 namespace {
