@@ -1,7 +1,14 @@
 #pragma once
 
+#include <QStringList>
+
+// The program's entry: the component check, then the program body, loaded only when it may run.
 namespace mMain {
 
-int run(int argc, char** argv);
+int Main(int argc, char** argv);
+bool CheckComponents();
+// The files our build delivers, in the order the check tests them.
+QStringList OwnComponents();
+QString ComponentFolder();
 
 } // namespace mMain

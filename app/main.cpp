@@ -2,5 +2,5 @@
 
 int main(int argc, char** argv)
 {
-    return mMain::run(argc, argv);
+    return mMain::Main(argc, argv);
 }

@@ -115,7 +115,9 @@ Answer WidgetPromptService::messageBox(const Question& question)
     if (shown.isEmpty())
         shown.append(box.addButton(QMessageBox::Ok));
     // Escape and the close box answer "not chosen", never the first button.
-    box.setEscapeButton(static_cast<QAbstractButton*>(nullptr));
+    QAbstractButton* dismiss = box.addButton(QMessageBox::Cancel);
+    dismiss->hide();
+    box.setEscapeButton(dismiss);
     box.exec();
     const int index = shown.indexOf(box.clickedButton());
     if (index < 0)
