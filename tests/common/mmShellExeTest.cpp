@@ -1,0 +1,131 @@
+#include "common/mmFile.h"
+#include "common/mmShellExe.h"
+
+#include "platform/core/DoEvents.h"
+#include "tests/common/Printers.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+using namespace mmShellExe;
+
+namespace {
+
+QString folderNamed(const QString& name)
+{
+    const QString path = duopane::test::testRoot() + "/" + name + "/";
+    QDir().mkpath(path);
+    return path;
+}
+
+void writeFile(const QString& path, const QByteArray& content, bool executable = false)
+{
+    QDir().mkpath(mmFile::ParentPart(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(content);
+    file.close();
+    if (executable)
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+}
+
+QString applications() { return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/applications/"; }
+QString mimeApps() { return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/mimeapps.list"; }
+
+// A viewer program in a folder with a blank in its name, and its desktop entry.
+QString installViewer(const QString& id, const QByteArray& extraLines = {})
+{
+    const QString program = folderNamed("my programs") + id + "-bin";
+    writeFile(program, "#!/bin/sh\nexit 0\n", true);
+    writeFile(applications() + id + ".desktop",
+              "[Desktop Entry]\nType=Application\nName=" + id.toUtf8() + "\nExec=\"" + program.toUtf8() + "\" %f\n"
+                  + extraLines);
+    return program;
+}
+
+const QByteArray kPng("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\1\0\0\0\1\x08\x02\0\0\0\x90wS\xDE", 33);
+
+QString waitForFile(const QString& path)
+{
+    // The desktop's opener runs on its own; wait for its trace, with an upper bound.
+    for (int i = 0; i < 2000 && !QFile::exists(path); ++i)
+        platform::WaitForEvents(5);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+TEST(mmShellExe, RunAndWaitWaitsForTheProgram)
+{
+    const QString folder = folderNamed("run and wait");
+    const QString script = folder + "write args";
+    writeFile(script, "#!/bin/sh\nsleep 0.2\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/out\"\n", true);
+    EXPECT_TRUE(RunAndWait("\"" + script + "\" \"arg one\" two", 1));
+    EXPECT_EQ(mmFile::ReadTextFile(folder + "out"), "arg one\ntwo\n\r\n");   // there as soon as it returns
+    EXPECT_FALSE(RunAndWait("/no/such/program x", 1));
+    EXPECT_FALSE(RunAndWait("", 1));
+}
+
+TEST(mmShellExe, AssociationsFollowTheMimeLists)
+{
+    const QString picture = folderNamed("docs") + "picture one.png";
+    writeFile(picture, kPng);
+    const QString unclaimed = folderNamed("docs") + "data.duopane-unclaimed";
+    writeFile(unclaimed, QByteArray("\x01\x02\x03\xFF", 4));
+    const QString viewer = installViewer("duopane-viewer");
+    const QString other = installViewer("duopane-other", "MimeType=image/png;\n");
+    installViewer("duopane-hidden", "Hidden=true\n");
+    struct Case {
+        const char* what;
+        QByteArray list;
+        QString program;
+    };
+    const Case cases[] = {
+        {"default", "[Default Applications]\nimage/png=duopane-viewer.desktop\n", viewer},
+        {"first usable default", "[Default Applications]\nimage/png=missing.desktop;duopane-hidden.desktop;duopane-viewer.desktop\n", viewer},
+        {"added association", "[Added Associations]\nimage/png=duopane-viewer.desktop;\n", viewer},
+        {"declared by the entry", "", other},
+        {"declaration removed", "[Removed Associations]\nimage/png=duopane-other.desktop\n", QString()},
+    };
+    for (const Case& c : cases) {
+        writeFile(mimeApps(), c.list);
+        const QString found = AssociatedProgram(picture);
+        // A system-wide viewer may remain once ours are removed; ours must then be out of the way.
+        if (c.program.isEmpty())
+            EXPECT_TRUE(found != viewer && found != other) << c.what << " " << found.toStdString();
+        else
+            EXPECT_EQ(found, c.program) << c.what;
+        EXPECT_EQ(HasAssociation(picture), !found.isEmpty()) << c.what;
+    }
+    EXPECT_EQ(AssociatedProgram(unclaimed), "");
+    EXPECT_FALSE(HasAssociation(unclaimed));
+    EXPECT_FALSE(HasAssociation(""));
+    EXPECT_FALSE(HasAssociation(folderNamed("docs") + "missing.png"));
+}
+
+TEST(mmShellExe, OpenDocumentGoesThroughTheDesktopOpener)
+{
+    // A stand-in for xdg-open first on PATH records what the desktop was asked to open.
+    const QString bin = folderNamed("opener bin");
+    const QString trace = folderNamed("opener") + "trace";
+    writeFile(bin + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + trace.toUtf8() + ".part\"\nmv \""
+                                     + trace.toUtf8() + ".part\" \"" + trace.toUtf8() + "\"\n", true);
+    qputenv("PATH", (bin + ":" + qEnvironmentVariable("PATH")).toUtf8());
+    const QString picture = folderNamed("docs") + "open me.png";
+    writeFile(picture, kPng);
+    const QString unclaimed = folderNamed("docs") + "nothing.duopane-unclaimed";
+    writeFile(unclaimed, QByteArray("\x01\x02\x03\xFF", 4));
+    installViewer("duopane-viewer");
+    writeFile(mimeApps(), "[Default Applications]\nimage/png=duopane-viewer.desktop\n");
+
+    EXPECT_FALSE(OpenDocument(unclaimed, true));
+    EXPECT_FALSE(OpenDocument(unclaimed, false));
+    EXPECT_TRUE(OpenDocument(picture, true));
+    // Only the associated document reached the opener.
+    EXPECT_EQ(waitForFile(trace), picture + "\n");
+}
