@@ -2,6 +2,7 @@
 
 #include "platform/core/FileName.h"
 #include "tests/common/Printers.h"
+#include "tests/common/TestFiles.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -15,16 +16,9 @@
 #include <gtest/gtest.h>
 
 using namespace mmFileFind;
+using duopane::test::freshFolder;
 
 namespace {
-
-QString freshFolder(const QString& name)
-{
-    const QString path = duopane::test::testRoot() + "/" + name + "/";
-    QDir(path).removeRecursively();
-    QDir().mkpath(path);
-    return path;
-}
 
 void makeFile(const QString& path, qint64 size = 3, qint64 modified = 0)
 {

@@ -3,6 +3,7 @@
 #include "platform/core/FileName.h"
 #include "platform/core/MountTable.h"
 #include "tests/common/Printers.h"
+#include "tests/common/TestFiles.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -15,30 +16,15 @@
 #include <gtest/gtest.h>
 
 using namespace mmFile;
+using duopane::test::freshFolder;
+using duopane::test::writeBytes;
 
 namespace {
-
-// A fresh folder below the test process's temporary folder, with a trailing "/".
-QString freshFolder(const QString& name)
-{
-    const QString path = duopane::test::testRoot() + "/" + name + "/";
-    QDir(path).removeRecursively();
-    QDir().mkpath(path);
-    return path;
-}
 
 QByteArray readBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    const int fd = ::open(platform::EncodeFileName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(fd, 0) << path.toStdString();
-    ASSERT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
-    ::close(fd);
 }
 
 // Keeps the process's current folder across a test that changes it.

@@ -2,6 +2,7 @@
 #include "common/mmFileVersion.h"
 
 #include "tests/common/Printers.h"
+#include "tests/common/TestFiles.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -94,11 +95,8 @@ QByteArray elfFile(bool wide, bool bigEndian, const QByteArray& notes)
 
 QString writeFile(const QString& name, const QByteArray& bytes)
 {
-    const QString path = duopane::test::testRoot() + "/versions/" + name;
-    QDir().mkpath(mmFile::ParentPart(path));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    const QString path = duopane::test::testFolder("versions") + name;
+    duopane::test::writeBytes(path, bytes);
     return path;
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/core/DoEvents.h"
 #include "tests/common/Printers.h"
+#include "tests/common/TestFiles.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -12,26 +13,10 @@
 #include <gtest/gtest.h>
 
 using namespace mmShellExe;
+using duopane::test::testFolder;
+using duopane::test::writeBytes;
 
 namespace {
-
-QString folderNamed(const QString& name)
-{
-    const QString path = duopane::test::testRoot() + "/" + name + "/";
-    QDir().mkpath(path);
-    return path;
-}
-
-void writeFile(const QString& path, const QByteArray& content, bool executable = false)
-{
-    QDir().mkpath(mmFile::ParentPart(path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(content);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
-}
 
 QString applications() { return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/applications/"; }
 QString mimeApps() { return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/mimeapps.list"; }
@@ -39,9 +24,9 @@ QString mimeApps() { return QStandardPaths::writableLocation(QStandardPaths::Gen
 // A viewer program in a folder with a blank in its name, and its desktop entry.
 QString installViewer(const QString& id, const QByteArray& extraLines = {})
 {
-    const QString program = folderNamed("my programs") + id + "-bin";
-    writeFile(program, "#!/bin/sh\nexit 0\n", true);
-    writeFile(applications() + id + ".desktop",
+    const QString program = testFolder("my programs") + id + "-bin";
+    writeBytes(program, "#!/bin/sh\nexit 0\n", true);
+    writeBytes(applications() + id + ".desktop",
               "[Desktop Entry]\nType=Application\nName=" + id.toUtf8() + "\nExec=\"" + program.toUtf8() + "\" %f\n"
                   + extraLines);
     return program;
@@ -62,9 +47,9 @@ QString waitForFile(const QString& path)
 
 TEST(mmShellExe, RunAndWaitWaitsForTheProgram)
 {
-    const QString folder = folderNamed("run and wait");
+    const QString folder = testFolder("run and wait");
     const QString script = folder + "write args";
-    writeFile(script, "#!/bin/sh\nsleep 0.2\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/out\"\n", true);
+    writeBytes(script, "#!/bin/sh\nsleep 0.2\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/out\"\n", true);
     EXPECT_TRUE(RunAndWait("\"" + script + "\" \"arg one\" two", 1));
     EXPECT_EQ(mmFile::ReadTextFile(folder + "out"), "arg one\ntwo\n\r\n");   // there as soon as it returns
     EXPECT_FALSE(RunAndWait("/no/such/program x", 1));
@@ -73,10 +58,10 @@ TEST(mmShellExe, RunAndWaitWaitsForTheProgram)
 
 TEST(mmShellExe, AssociationsFollowTheMimeLists)
 {
-    const QString picture = folderNamed("docs") + "picture one.png";
-    writeFile(picture, kPng);
-    const QString unclaimed = folderNamed("docs") + "data.duopane-unclaimed";
-    writeFile(unclaimed, QByteArray("\x01\x02\x03\xFF", 4));
+    const QString picture = testFolder("docs") + "picture one.png";
+    writeBytes(picture, kPng);
+    const QString unclaimed = testFolder("docs") + "data.duopane-unclaimed";
+    writeBytes(unclaimed, QByteArray("\x01\x02\x03\xFF", 4));
     const QString viewer = installViewer("duopane-viewer");
     const QString other = installViewer("duopane-other", "MimeType=image/png;\n");
     installViewer("duopane-hidden", "Hidden=true\n");
@@ -93,7 +78,7 @@ TEST(mmShellExe, AssociationsFollowTheMimeLists)
         {"declaration removed", "[Removed Associations]\nimage/png=duopane-other.desktop\n", QString()},
     };
     for (const Case& c : cases) {
-        writeFile(mimeApps(), c.list);
+        writeBytes(mimeApps(), c.list);
         const QString found = AssociatedProgram(picture);
         // A system-wide viewer may remain once ours are removed; ours must then be out of the way.
         if (c.program.isEmpty())
@@ -105,23 +90,23 @@ TEST(mmShellExe, AssociationsFollowTheMimeLists)
     EXPECT_EQ(AssociatedProgram(unclaimed), "");
     EXPECT_FALSE(HasAssociation(unclaimed));
     EXPECT_FALSE(HasAssociation(""));
-    EXPECT_FALSE(HasAssociation(folderNamed("docs") + "missing.png"));
+    EXPECT_FALSE(HasAssociation(testFolder("docs") + "missing.png"));
 }
 
 TEST(mmShellExe, OpenDocumentGoesThroughTheDesktopOpener)
 {
     // A stand-in for xdg-open first on PATH records what the desktop was asked to open.
-    const QString bin = folderNamed("opener bin");
-    const QString trace = folderNamed("opener") + "trace";
-    writeFile(bin + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + trace.toUtf8() + ".part\"\nmv \""
+    const QString bin = testFolder("opener bin");
+    const QString trace = testFolder("opener") + "trace";
+    writeBytes(bin + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + trace.toUtf8() + ".part\"\nmv \""
                                      + trace.toUtf8() + ".part\" \"" + trace.toUtf8() + "\"\n", true);
     qputenv("PATH", (bin + ":" + qEnvironmentVariable("PATH")).toUtf8());
-    const QString picture = folderNamed("docs") + "open me.png";
-    writeFile(picture, kPng);
-    const QString unclaimed = folderNamed("docs") + "nothing.duopane-unclaimed";
-    writeFile(unclaimed, QByteArray("\x01\x02\x03\xFF", 4));
+    const QString picture = testFolder("docs") + "open me.png";
+    writeBytes(picture, kPng);
+    const QString unclaimed = testFolder("docs") + "nothing.duopane-unclaimed";
+    writeBytes(unclaimed, QByteArray("\x01\x02\x03\xFF", 4));
     installViewer("duopane-viewer");
-    writeFile(mimeApps(), "[Default Applications]\nimage/png=duopane-viewer.desktop\n");
+    writeBytes(mimeApps(), "[Default Applications]\nimage/png=duopane-viewer.desktop\n");
 
     EXPECT_FALSE(OpenDocument(unclaimed, true));
     EXPECT_FALSE(OpenDocument(unclaimed, false));
