@@ -11,6 +11,9 @@ namespace duopane::test {
 
 // A private work folder per test with helpers to make trees and run the standard tools.
 class ArchiveFixture : public ::testing::Test {
+public:
+    static quint32 crc32(const QByteArray& data);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -28,7 +31,6 @@ protected:
     // Mounts a tmpfs of the given size; false (with the reason) when that is refused.
     bool mountTmpfs(const QString& relative, const QString& size, QString* reason);
 
-    static quint32 crc32(const QByteArray& data);
     // A tree of sample files: readme.txt, docs/a.txt, docs/img/a.png (2004-03-07 14:05:06), empty.dat.
     void makeSampleTree(const QString& relative);
 
