@@ -34,11 +34,11 @@ bool browserRuntimeInstalled()
         && QFileInfo(fileOfSymbol(reinterpret_cast<const void*>(&QApplication::staticMetaObject))).isFile();
 }
 
-bool ownComponentsInstalled()
+bool ownComponentsInstalled(const QString& folder)
 {
     bool complete = true;
     for (const QString& name : OwnComponents()) {
-        const QFileInfo file(ComponentFolder() + name);
+        const QFileInfo file(folder + name);
         if (file.isFile())
             continue;
         complete = false;
@@ -80,14 +80,14 @@ QString ComponentFolder()
     return QFileInfo(platformLib).absolutePath() + u'/';
 }
 
-bool CheckComponents()
+bool CheckComponents(const QString& folder)
 {
     if (!browserRuntimeInstalled()) {
         platform::SystemMessageBox(QStringLiteral("Install 'Internet Explorer 4' for Duopane."), QString(),
                                    platform::MB_ICONWARNING);
         return false;
     }
-    if (ownComponentsInstalled())
+    if (ownComponentsInstalled(folder))
         return true;
     const QString question = QStringLiteral("Continue Duopane ?\r\nPlease download and install the required "
                                             "controls from the Duopane home page (%1) !!!")
@@ -104,7 +104,7 @@ int Main(int argc, char** argv)
     app.setApplicationDisplayName(QStringLiteral("Duopane"));
     platform::WidgetPromptService prompts;
     platform::setPromptService(&prompts);
-    if (!CheckComponents())
+    if (!CheckComponents(ComponentFolder()))
         return 1;
     platform::CatchTerminationSignals([] {
         QApplication::closeAllWindows();

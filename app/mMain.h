@@ -6,7 +6,8 @@
 namespace mMain {
 
 int Main(int argc, char** argv);
-bool CheckComponents();
+// folder: where our libraries are installed.
+bool CheckComponents(const QString& folder);
 // The files our build delivers, in the order the check tests them.
 QStringList OwnComponents();
 QString ComponentFolder();

@@ -40,12 +40,12 @@ void prepareTestEnvironment()
 
 QString buildDir()
 {
-    return qEnvironmentVariable("DUOPANE_BUILD_DIR");
+    return qEnvironmentVariable("DUOPANE_BUILD_DIR", QStringLiteral(DUOPANE_BUILD_DIR));
 }
 
 QString sourceDir()
 {
-    return qEnvironmentVariable("DUOPANE_SOURCE_DIR");
+    return qEnvironmentVariable("DUOPANE_SOURCE_DIR", QStringLiteral(DUOPANE_SOURCE_DIR));
 }
 
 } // namespace duopane::test
