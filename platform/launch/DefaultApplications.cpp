@@ -52,22 +52,22 @@ QList<KeyFile> associationLists()
 }
 
 // A desktop file id names applications/<id>, or a subfolder for each "-" prefix (kde-x.desktop).
-DesktopEntry entryOfId(const QString& id)
+ApplicationEntry entryOfId(const QString& id)
 {
     if (id.contains(u'/') || id.startsWith(u'.'))
-        return DesktopEntry{};
+        return ApplicationEntry{};
     for (const QString& folder : applicationFolders()) {
         QString relative = id;
         for (;;) {
             if (fs::Exists(folder + relative))
-                return DesktopEntry::read(folder + relative);
+                return ApplicationEntry::read(folder + relative);
             const qsizetype dash = relative.indexOf(u'-');
             if (dash < 0)
                 break;
             relative[dash] = u'/';
         }
     }
-    return DesktopEntry{};
+    return ApplicationEntry{};
 }
 
 // The applications that declare a type: the folder's mimeinfo.cache, or its entries themselves.
@@ -82,26 +82,26 @@ QStringList declaringIds(const QString& mimeType)
         }
         const QStringList names = QDir(folder).entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name);
         for (const QString& name : names) {
-            if (DesktopEntry::read(folder + name).mimeTypes.contains(mimeType))
+            if (ApplicationEntry::read(folder + name).mimeTypes.contains(mimeType))
                 ids << name;
         }
     }
     return ids;
 }
 
-DesktopEntry firstUsable(const QStringList& ids, const QStringList& removed = {})
+ApplicationEntry firstUsable(const QStringList& ids, const QStringList& removed = {})
 {
     for (const QString& id : ids) {
         if (removed.contains(id))
             continue;
-        DesktopEntry entry = entryOfId(id);
+        ApplicationEntry entry = entryOfId(id);
         if (entry.usable())
             return entry;
     }
-    return DesktopEntry{};
+    return ApplicationEntry{};
 }
 
-DesktopEntry associatedApplication(const QList<KeyFile>& lists, const QString& mimeType)
+ApplicationEntry associatedApplication(const QList<KeyFile>& lists, const QString& mimeType)
 {
     QStringList added;
     QStringList removed;
@@ -127,10 +127,10 @@ QString MimeTypeOfDocument(const QString& target)
     return QMimeDatabase().mimeTypeForFile(target).name();
 }
 
-DesktopEntry DefaultApplication(const QString& mimeType)
+ApplicationEntry DefaultApplication(const QString& mimeType)
 {
     if (mimeType.isEmpty())
-        return DesktopEntry{};
+        return ApplicationEntry{};
     QStringList types{mimeType};
     const QMimeType known = QMimeDatabase().mimeTypeForName(mimeType);
     if (known.isValid())
@@ -140,12 +140,12 @@ DesktopEntry DefaultApplication(const QString& mimeType)
         QStringList defaults;
         for (const KeyFile& list : lists)
             defaults << list.list(kDefaults, type);
-        if (DesktopEntry entry = firstUsable(defaults); entry.usable())
+        if (ApplicationEntry entry = firstUsable(defaults); entry.usable())
             return entry;
-        if (DesktopEntry entry = associatedApplication(lists, type); entry.usable())
+        if (ApplicationEntry entry = associatedApplication(lists, type); entry.usable())
             return entry;
     }
-    return DesktopEntry{};
+    return ApplicationEntry{};
 }
 
 } // namespace platform

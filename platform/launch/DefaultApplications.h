@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/launch/DesktopEntry.h"
+#include "platform/launch/ApplicationEntry.h"
 
 #include <QString>
 
@@ -16,6 +16,6 @@ QString MimeTypeOfDocument(const QString& target);
 // The application for a MIME type, or for the nearest of its parent types: the first usable
 // default of the mimeapps.list files, then the added associations and the applications that
 // declare the type, less the removed associations. An entry without a path when there is none.
-DesktopEntry DefaultApplication(const QString& mimeType);
+ApplicationEntry DefaultApplication(const QString& mimeType);
 
 } // namespace platform

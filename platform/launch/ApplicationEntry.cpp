@@ -1,4 +1,4 @@
-#include "platform/launch/DesktopEntry.h"
+#include "platform/launch/ApplicationEntry.h"
 
 #include "platform/core/FileSystem.h"
 #include "platform/launch/KeyFile.h"
@@ -20,7 +20,7 @@ QString programOnPath(const QString& program)
 
 } // namespace
 
-QStringList DesktopEntry::splitExec(const QString& exec)
+QStringList ApplicationEntry::splitExec(const QString& exec)
 {
     QStringList arguments;
     QString current;
@@ -50,9 +50,9 @@ QStringList DesktopEntry::splitExec(const QString& exec)
     return arguments;
 }
 
-DesktopEntry DesktopEntry::read(const QString& path)
+ApplicationEntry ApplicationEntry::read(const QString& path)
 {
-    DesktopEntry entry;
+    ApplicationEntry entry;
     entry.path = path;
     const KeyFile file = KeyFile::read(path);
     if (file.value(kGroup, "Type") != u"Application")

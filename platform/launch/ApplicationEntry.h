@@ -5,8 +5,8 @@
 
 namespace platform {
 
-// The parts of an application's desktop entry that decide whether it can open a file.
-struct DesktopEntry {
+// The parts of an application's desktop entry (.desktop file) that decide whether it can open a file.
+struct ApplicationEntry {
     QString path;
     QString name;
     QStringList exec;     // the Exec line split into its arguments, quoting undone
@@ -17,7 +17,7 @@ struct DesktopEntry {
     // Installed: a valid application whose program (and TryExec program) exists.
     bool usable() const { return !hidden && !program.isEmpty(); }
 
-    static DesktopEntry read(const QString& path);
+    static ApplicationEntry read(const QString& path);
     // The arguments of an Exec value: blanks separate, double quotes group, and inside them a
     // backslash escapes the next character; "%%" stands for "%".
     static QStringList splitExec(const QString& exec);
