@@ -1,5 +1,8 @@
 #include "platform/core/FileName.h"
 #include "platform/core/MountTable.h"
+#include "tests/common/TestFiles.h"
+
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -32,4 +35,21 @@ TEST(MountTable, RootAndProcAreMountPoints)
     EXPECT_EQ(MountPointOf("/proc/self/status"), "/proc/");
     EXPECT_EQ(MountPointOf("/procfake/x"), MountPointOf("/"));
     EXPECT_EQ(MountPointOf("relative/x"), "");
+}
+
+TEST(MountTable, SeesVolumesComeAndGo)
+{
+    // A folder with a blank, so the table's escaped form of the mount point is read too.
+    const QString folder = duopane::test::freshFolder("mount point");
+    const QString point = folder.chopped(1);
+    ASSERT_FALSE(IsMountPoint(point));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "none", point}) != 0)
+        GTEST_SKIP() << "mounting a tmpfs was refused here";
+    const bool mounted = IsMountPoint(point);
+    const QString holder = MountPointOf(folder + "inner/file");
+    QProcess::execute("umount", {point});
+    EXPECT_TRUE(mounted);
+    EXPECT_EQ(holder, folder);
+    EXPECT_FALSE(IsMountPoint(point));
+    EXPECT_NE(MountPointOf(folder + "inner/file"), folder);
 }
