@@ -23,18 +23,20 @@ bool HasAssociation(const QString& file)
 
 QString AssociatedProgram(const QString& file)
 {
-    const QString program = platform::DefaultApplication(platform::MimeTypeOfDocument(file)).program;
-    return mmFile::CutAtNul(program);
+    // As FindExecutable: documents only; folders and addresses have no associated program.
+    if (!mmFile::IsFile(file))
+        return QString();
+    return mmFile::CutAtNul(platform::DefaultApplication(platform::MimeTypeOfDocument(file)).program);
 }
 
 bool OpenDocument(const QString& file, bool associationRequired)
 {
-    const bool associated = HasAssociation(file);
-    if (associationRequired && !associated)
+    if (associationRequired && !HasAssociation(file))
         return false;
-    // Without an application the desktop has nothing to open the file with, as the shell's
-    // "no association" answer; the opener is not troubled with it.
-    const bool opened = associated && platform::OpenWithDesktop(file);
+    // With no application for the type the desktop has nothing to open it with, the shell's
+    // "no association" answer; the opener is not troubled then.
+    const bool handled = platform::DefaultApplication(platform::MimeTypeOfDocument(file)).usable();
+    const bool opened = handled && platform::OpenWithDesktop(file);
     platform::DoEvents();
     return opened;
 }

@@ -9,13 +9,13 @@ namespace mmShellExe {
 // ends, then lets pending events run again. The window style has no meaning for a Linux
 // program's first window and is not used. False when the program cannot be started.
 bool RunAndWait(const QString& commandLine, int windowStyle);
-// An existing file (or folder, or an address with a scheme) whose type has a default application.
+// An existing file whose type has a default application.
 bool HasAssociation(const QString& file);
-// The full path of the program of the default application, or empty.
+// The full path of the default application's program for an existing file, or empty.
 QString AssociatedProgram(const QString& file);
-// Opens the file with its default application through the desktop's opener. With
-// associationRequired and no association nothing is started. True when the opener started
-// for a file that has an application.
+// Opens a file, folder or address ("http://...") with its default application through the
+// desktop's opener. With associationRequired a file without association starts nothing.
+// True when the opener started for something that has an application.
 bool OpenDocument(const QString& file, bool associationRequired);
 
 } // namespace mmShellExe

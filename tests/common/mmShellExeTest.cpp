@@ -106,11 +106,23 @@ TEST(mmShellExe, OpenDocumentGoesThroughTheDesktopOpener)
     const QString unclaimed = testFolder("docs") + "nothing.duopane-unclaimed";
     writeBytes(unclaimed, QByteArray("\x01\x02\x03\xFF", 4));
     installViewer("duopane-viewer");
-    writeBytes(mimeApps(), "[Default Applications]\nimage/png=duopane-viewer.desktop\n");
+    installViewer("duopane-files");
+    installViewer("duopane-browser");
+    writeBytes(mimeApps(), "[Default Applications]\nimage/png=duopane-viewer.desktop\n"
+                           "inode/directory=duopane-files.desktop\nx-scheme-handler/http=duopane-browser.desktop\n");
+    const QString folder = testFolder("docs");
 
     EXPECT_FALSE(OpenDocument(unclaimed, true));
     EXPECT_FALSE(OpenDocument(unclaimed, false));
+    EXPECT_FALSE(OpenDocument(folder, true));        // a folder has no associated program
+    EXPECT_FALSE(HasAssociation(folder));
     EXPECT_TRUE(OpenDocument(picture, true));
     // Only the associated document reached the opener.
     EXPECT_EQ(waitForFile(trace), picture + "\n");
+    QFile::remove(trace);
+    EXPECT_TRUE(OpenDocument(folder, false));         // but the desktop opens it in its file manager
+    EXPECT_EQ(waitForFile(trace), folder + "\n");
+    QFile::remove(trace);
+    EXPECT_TRUE(OpenDocument("http://example.org/page", false));
+    EXPECT_EQ(waitForFile(trace), "http://example.org/page\n");
 }
