@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QStyle>
 
 fAboutDuopn::fAboutDuopn(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
@@ -15,10 +14,9 @@ fAboutDuopn::fAboutDuopn(QWidget* parent)
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("fAboutDuopn"));
-    ui->picIcon->setPixmap(windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48)
-                                                 : windowIcon().pixmap(48));
+    ui->picIcon->setPixmap(QPixmap(QStringLiteral(":/duopane/duopane.png")));
     ui->lblVersion->setText(mSettings::CurrentVersionText());
-    ui->txtInfo->setPlainText(QStringLiteral(
+    ui->txtInfo->setText(QStringLiteral(
         "Duopane provides advanced features such as \n\n  *  Dual-panel type file manager/Web browser\n"
         "  *  Directory comparator\n  *  Compressor/decompressor\n  *  Dial-up Networking (DUN) interface\n"
         "  *  POP3 mail/SPAM mail monitor\n  *  Selected file sender by MAPI mail\n  *  FTP client\n"));

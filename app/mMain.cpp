@@ -1,6 +1,8 @@
 #include "app/mMain.h"
 
 #include "app/OwnComponents.h"
+#include "common/mmFile.h"
+#include "common/mmFileVersion.h"
 #include "common/mmWinVersion.h"
 #include "platform/core/TerminationSignals.h"
 #include "platform/prompt/SystemMessageBox.h"
@@ -38,13 +40,48 @@ bool ownComponentsInstalled(const QString& folder)
 {
     bool complete = true;
     for (const QString& name : OwnComponents()) {
-        const QFileInfo file(folder + name);
-        if (file.isFile())
+        if (mmFile::IsFile(folder + name))
             continue;
         complete = false;
         platform::SystemMessageBox(QStringLiteral("Duopane componet '%1' is missing.\r\nInstall Duopane again !!!")
                                        .arg(name.toUpper()),
                                    QString(), platform::MB_ICONWARNING);
+    }
+    return complete;
+}
+
+struct PlatformComponent {
+    const char* file;
+    const char* minimumVersion;
+};
+
+// The platform libraries the program cannot run without, with the oldest versions it was built for.
+constexpr PlatformComponent platformComponents[] = {
+    {"libQt6Core.so.6", "6.2.x.x"},
+    {"libQt6Gui.so.6", "6.2.x.x"},
+    {"libQt6Widgets.so.6", "6.2.x.x"},
+    {"libQt6Network.so.6", "6.2.x.x"},
+};
+
+// The platform's library folder: where the Qt libraries this process runs on are.
+QString platformLibraryFolder()
+{
+    return QFileInfo(fileOfSymbol(reinterpret_cast<const void*>(&QObject::staticMetaObject))).absolutePath() + u'/';
+}
+
+bool platformComponentsInstalled()
+{
+    bool complete = true;
+    for (const PlatformComponent& row : platformComponents) {
+        const QString name = QString::fromLatin1(row.file);
+        const QString path = mmFile::IsFile(platformLibraryFolder() + name) ? platformLibraryFolder() + name : QString();
+        if (!path.isEmpty() && mmFileVersion::VersionAtLeast(path, QString::fromLatin1(row.minimumVersion)))
+            continue;
+        complete = false;
+        platform::SystemMessageBox(QStringLiteral("Library control '%1' is not properly installed.\r\n"
+                                                  "Duopane requires '%1' version %2")
+                                       .arg(name.toUpper(), QString::fromLatin1(row.minimumVersion)),
+                                   QStringLiteral("Missing or improper control"), platform::MB_ICONWARNING);
     }
     return complete;
 }
@@ -75,9 +112,7 @@ QStringList OwnComponents()
 
 QString ComponentFolder()
 {
-    // Our libraries are installed beside each other; the platform library is always one of them.
-    const QString platformLib = fileOfSymbol(reinterpret_cast<const void*>(&platform::CatchTerminationSignals));
-    return QFileInfo(platformLib).absolutePath() + u'/';
+    return mmFile::SystemFolder();
 }
 
 bool CheckComponents(const QString& folder)
@@ -87,7 +122,9 @@ bool CheckComponents(const QString& folder)
                                    platform::MB_ICONWARNING);
         return false;
     }
-    if (ownComponentsInstalled(folder))
+    // every row is tested and warns on its own before the one question
+    const bool own = ownComponentsInstalled(folder);
+    if (platformComponentsInstalled() && own)
         return true;
     const QString question = QStringLiteral("Continue Duopane ?\r\nPlease download and install the required "
                                             "controls from the Duopane home page (%1) !!!")

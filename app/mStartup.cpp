@@ -5,6 +5,8 @@
 #include "app/fMain.h"
 #include "app/mSettings.h"
 #include "common/boxara/Boxara.h"
+#include "common/mmFile.h"
+#include "platform/core/SystemFolders.h"
 #include "platform/core/DoEvents.h"
 
 #include <QApplication>
@@ -20,11 +22,6 @@ namespace mStartup {
 namespace {
 
 QString s_tempFolder;
-
-QString dataFolder(QStandardPaths::StandardLocation location)
-{
-    return QStandardPaths::writableLocation(location) + QStringLiteral("/duopane/");
-}
 
 QString prepared(const QString& folder)
 {
@@ -60,13 +57,14 @@ bool IsFirstRun()
 
 QString LinkFolder()
 {
-    return dataFolder(QStandardPaths::GenericDataLocation) + QStringLiteral("DpxLink/");
+    return platform::PrivateLinkFolder();
 }
 
 QString TempFolder()
 {
+    // the short form when there is one; the first start uses the long form it asked for
     if (s_tempFolder.isEmpty())
-        s_tempFolder = dataFolder(QStandardPaths::GenericCacheLocation) + QStringLiteral("DpxTmp/");
+        s_tempFolder = mmFile::ShortPath(platform::PrivateScratchFolder());
     return s_tempFolder;
 }
 
