@@ -40,7 +40,8 @@ bool ownComponentsInstalled(const QString& folder)
 {
     bool complete = true;
     for (const QString& name : OwnComponents()) {
-        if (mmFile::IsFile(folder + name))
+        // the loader follows the soname link, so a link to a deleted file is missing too
+        if (QFileInfo(folder + name).isFile())
             continue;
         complete = false;
         platform::SystemMessageBox(QStringLiteral("Duopane componet '%1' is missing.\r\nInstall Duopane again !!!")

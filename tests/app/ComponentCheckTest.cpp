@@ -59,3 +59,16 @@ TEST(ComponentCheck, EachMissingComponentWarnsThenOneQuestion)
     EXPECT_TRUE(mMain::CheckComponents(folder)) << "the user may go on with what is installed";
     EXPECT_TRUE(prompt().allAnswered());
 }
+
+TEST(ComponentCheck, ALinkToADeletedLibraryIsMissing)
+{
+    const QStringList own = mMain::OwnComponents();
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    installAllBut(folder, {own.first()});
+    ASSERT_TRUE(QFile::link(folder + "gone.so.1.7.0", folder + own.first()));
+    prompt().expect(QuestionKind::SystemMessageBox, own.first().toUpper(), platform::IDOK);
+    prompt().expect(QuestionKind::SystemMessageBox, "Continue Duopane ?", platform::IDNO);
+    EXPECT_FALSE(mMain::CheckComponents(folder));
+    EXPECT_TRUE(prompt().allAnswered());
+}
