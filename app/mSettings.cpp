@@ -93,13 +93,22 @@ QString DefaultFontName()
     return QStringLiteral("Tahoma");
 }
 
-QVariant ReadValue(cRegistry& reg, HKEY hive, const QString& subKey, const QString& name, quint32 type,
-                   const QVariant& def)
+namespace {
+
+void select(cRegistry& reg, HKEY hive, const QString& subKey, const QString& name, quint32 type)
 {
     reg.ClassKey = hive;
     reg.SectionKey = subKey;
     reg.ValueKey = name;
     reg.ValueType = type;
+}
+
+} // namespace
+
+QVariant ReadValue(cRegistry& reg, HKEY hive, const QString& subKey, const QString& name, quint32 type,
+                   const QVariant& def)
+{
+    select(reg, hive, subKey, name, type);
     reg.Default = def;
     const QVariant value = reg.Value();
     if (type == REG_SZ || type == REG_EXPAND_SZ)
@@ -110,10 +119,7 @@ QVariant ReadValue(cRegistry& reg, HKEY hive, const QString& subKey, const QStri
 void WriteValue(cRegistry& reg, HKEY hive, const QString& subKey, const QString& name, quint32 type,
                 const QVariant& value)
 {
-    reg.ClassKey = hive;
-    reg.SectionKey = subKey;
-    reg.ValueKey = name;
-    reg.ValueType = type;
+    select(reg, hive, subKey, name, type);
     reg.SetValue(value); // a failed write changes nothing and shows nothing
 }
 

@@ -114,6 +114,25 @@ bool validKeyName(const QString& path)
     return true;
 }
 
+// An open key as it is now: its handle's record, the hive's current contents and the key in it.
+struct KeyView {
+    OpenKey open;
+    HiveData hive;
+    const RegKey* key = nullptr;
+};
+
+LONG viewOf(HKEY handle, KeyView& view)
+{
+    auto& state = RegistryState::instance();
+    const auto open = state.resolve(handle);
+    if (!open)
+        return ERROR_INVALID_HANDLE;
+    view.open = *open;
+    view.hive = state.snapshot(open->root);
+    view.key = view.hive.key(open->path);
+    return view.key ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+}
+
 } // namespace
 
 QString rootName(HKEY root)
@@ -217,16 +236,12 @@ LONG RegDeleteValue(HKEY key, const QString& valueName)
 
 LONG RegQueryValueEx(HKEY key, const QString& valueName, DWORD* type, quint8* data, DWORD* size)
 {
-    auto& state = RegistryState::instance();
-    const auto open = state.resolve(key);
-    if (!open)
-        return ERROR_INVALID_HANDLE;
-    if (!(open->access & KEY_QUERY_VALUE))
+    KeyView view;
+    if (const LONG rc = viewOf(key, view); rc != ERROR_SUCCESS)
+        return rc;
+    if (!(view.open.access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
-    const HiveData hive = state.snapshot(open->root);
-    if (!hive.hasKey(open->path))
-        return ERROR_KEY_DELETED;
-    const RegValue* value = hive.value(open->path, valueName);
+    const RegValue* value = view.hive.value(view.open.path, valueName);
     if (!value)
         return ERROR_FILE_NOT_FOUND;
     if (type)
@@ -265,11 +280,10 @@ LONG RegSetValueEx(HKEY key, const QString& valueName, DWORD type, const quint8*
 
 LONG RegEnumKeyEx(HKEY key, DWORD index, QString* name)
 {
-    auto& state = RegistryState::instance();
-    const auto open = state.resolve(key);
-    if (!open)
-        return ERROR_INVALID_HANDLE;
-    const QStringList names = state.snapshot(open->root).subkeyNames(open->path);
+    KeyView view;
+    if (const LONG rc = viewOf(key, view); rc != ERROR_SUCCESS)
+        return rc;
+    const QStringList names = view.hive.subkeyNames(view.open.path);
     if (index >= DWORD(names.size()))
         return ERROR_NO_MORE_ITEMS;
     if (name)
@@ -279,17 +293,12 @@ LONG RegEnumKeyEx(HKEY key, DWORD index, QString* name)
 
 LONG RegEnumValue(HKEY key, DWORD index, QString* name, DWORD* type, QByteArray* data)
 {
-    auto& state = RegistryState::instance();
-    const auto open = state.resolve(key);
-    if (!open)
-        return ERROR_INVALID_HANDLE;
-    const HiveData hive = state.snapshot(open->root);
-    const RegKey* k = hive.key(open->path);
-    if (!k)
-        return ERROR_KEY_DELETED;
-    if (index >= DWORD(k->values.size()))
+    KeyView view;
+    if (const LONG rc = viewOf(key, view); rc != ERROR_SUCCESS)
+        return rc;
+    if (index >= DWORD(view.key->values.size()))
         return ERROR_NO_MORE_ITEMS;
-    const RegValue& v = k->values[index];
+    const RegValue& v = view.key->values[index];
     if (name)
         *name = v.name;
     if (type)
@@ -302,19 +311,14 @@ LONG RegEnumValue(HKEY key, DWORD index, QString* name, DWORD* type, QByteArray*
 LONG RegQueryInfoKey(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* values, DWORD* maxValueNameLength,
                      DWORD* maxValueLength)
 {
-    auto& state = RegistryState::instance();
-    const auto open = state.resolve(key);
-    if (!open)
-        return ERROR_INVALID_HANDLE;
-    const HiveData hive = state.snapshot(open->root);
-    const RegKey* k = hive.key(open->path);
-    if (!k)
-        return ERROR_KEY_DELETED;
-    const QStringList names = hive.subkeyNames(open->path);
+    KeyView view;
+    if (const LONG rc = viewOf(key, view); rc != ERROR_SUCCESS)
+        return rc;
+    const QStringList names = view.hive.subkeyNames(view.open.path);
     DWORD longestKey = 0, longestName = 0, longestData = 0;
     for (const QString& n : names)
         longestKey = std::max(longestKey, DWORD(n.toUtf8().size()));
-    for (const RegValue& v : k->values) {
+    for (const RegValue& v : view.key->values) {
         longestName = std::max(longestName, DWORD(v.name.toUtf8().size()));
         longestData = std::max(longestData, DWORD(v.data.size()));
     }
@@ -323,7 +327,7 @@ LONG RegQueryInfoKey(HKEY key, DWORD* subKeys, DWORD* maxSubKeyLength, DWORD* va
     if (maxSubKeyLength)
         *maxSubKeyLength = longestKey;
     if (values)
-        *values = DWORD(k->values.size());
+        *values = DWORD(view.key->values.size());
     if (maxValueNameLength)
         *maxValueNameLength = longestName;
     if (maxValueLength)
