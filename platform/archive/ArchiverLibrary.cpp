@@ -70,10 +70,4 @@ void* ArchiverLibrary::symbol(const char* name) const
     return m_handle ? dlsym(m_handle, name) : nullptr;
 }
 
-QString ArchiverLibrary::versionText() const
-{
-    const auto* text = static_cast<const char*>(symbol("DuopaneVersionText"));
-    return text ? QString::fromUtf8(text) : QString();
-}
-
 } // namespace platform

@@ -19,8 +19,6 @@ public:
     bool isLoaded() const { return m_handle != nullptr; }
     QString path() const { return m_path; }
     void* symbol(const char* name) const;
-    // The library's file version text; empty when it carries none.
-    QString versionText() const;
 
     // Where the file of a library would be loaded from; empty when there is none.
     static QString locate(const QString& dllName);

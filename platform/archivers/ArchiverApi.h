@@ -136,9 +136,6 @@ using ZpInitFn = int (*)(const ZpUserFunctions* functions);
 using ZpSetOptionsFn = int (*)(const ZpOptions* options);
 using ZpArchiveFn = int (*)(int count, const char* archive, const ZpNames* names);
 
-// Every library also exports its file version text under this name.
-inline constexpr const char* ArcVersionTextSymbol = "DuopaneVersionText";
-
 } // extern "C"
 
 // Return codes of the command functions.

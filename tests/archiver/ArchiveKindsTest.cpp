@@ -1,5 +1,6 @@
 // The unpacker drivers over archives made by the standard tools (RAR by the test's writer):
 // listings, extraction of everything, of a list file and of a pattern, and hostile archives.
+#include "archiver/cUnARJ.h"
 #include "archiver/cUnCab.h"
 #include "archiver/cUnRAR.h"
 #include "archiver/cUnTar.h"
@@ -31,6 +32,7 @@ struct Kind {
 std::unique_ptr<cArchiverDriver> tar() { return std::make_unique<cUnTar>(); }
 std::unique_ptr<cArchiverDriver> rar() { return std::make_unique<cUnRAR>(); }
 std::unique_ptr<cArchiverDriver> cab() { return std::make_unique<cUnCab>(); }
+std::unique_ptr<cArchiverDriver> arj() { return std::make_unique<cUnARJ>(); }
 
 const Kind kinds[] = {
     {"tar", tar, " xvfo", " xvfo", "", "tar -cf \"$A\" readme.txt docs empty.dat"},
@@ -39,6 +41,7 @@ const Kind kinds[] = {
     {"tarZ", tar, " xvfo", " xvfo", "", "tar -cf - readme.txt docs empty.dat | compress -c > \"$A\""},
     {"rar", rar, " -x -u ", " -e -u ", " -y", ""},
     {"cab", cab, " -x -v", " -x -v -j", " -o", "gcab -c \"$A\" readme.txt docs/a.txt docs/img/a.png empty.dat", false},
+    {"arj", arj, " x -i- -y+ -!@", " e -i- -y+ -!@", " -y+", "arj a -r -y \"$A\" '*' > /dev/null", false},
 };
 
 const QStringList sampleFiles {"docs/a.txt", "docs/img/a.png", "empty.dat", "readme.txt"};

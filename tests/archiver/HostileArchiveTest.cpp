@@ -1,5 +1,6 @@
 // Archives whose members try to leave the target folder: absolute names, "..", links out and
 // members written through a planted link. Nothing may appear outside the target.
+#include "archiver/cUnARJ.h"
 #include "archiver/cUnCab.h"
 #include "archiver/cUnRAR.h"
 #include "archiver/cUnTar.h"
@@ -85,6 +86,36 @@ void cabWithEscapes(ArchiveFixture& f, const QString& archive)
     file.write(data);
 }
 
+// arj stores only clean names: they are patched in afterwards, with each header's CRC mended.
+void arjWithEscapes(ArchiveFixture& f, const QString& archive)
+{
+    auto& t = static_cast<HostileTest&>(f);
+    t.writeFile(QStringLiteral("src/aaaaaaaaaaaaa.txt"), "pwned");
+    t.writeFile(QStringLiteral("src/bbbbbbbbbbbbbbbbbbbbb.txt"), "pwned");
+    t.writeFile(QStringLiteral("src/ok.txt"), "fine");
+    t.run(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("arj a -y \"%1\" aaaaaaaaaaaaa.txt "
+                                    "bbbbbbbbbbbbbbbbbbbbb.txt ok.txt > /dev/null").arg(archive)},
+        t.path(QStringLiteral("src")));
+    QFile file(archive);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray data = file.readAll();
+    const QList<QPair<QByteArray, QByteArray>> patches {{"aaaaaaaaaaaaa.txt", "../../escaped.txt"},
+        {"bbbbbbbbbbbbbbbbbbbbb.txt", "/tmp/duopane-absolute.txt"}};
+    for (const auto& [from, to] : patches) {
+        const qsizetype at = data.indexOf(from);
+        ASSERT_GE(at, 0);
+        const qsizetype header = data.lastIndexOf("\x60\xEA", at);
+        const int size = quint8(data[header + 2]) | (quint8(data[header + 3]) << 8);
+        data.replace(at, from.size(), to);
+        const quint32 crc = ArchiveFixture::crc32(data.mid(header + 4, size));
+        for (int i = 0; i < 4; ++i)
+            data[header + 4 + size + i] = char((crc >> (8 * i)) & 0xFF);
+    }
+    file.seek(0);
+    file.write(data);
+}
+
+std::unique_ptr<cArchiverDriver> arj() { return std::make_unique<cUnARJ>(); }
 std::unique_ptr<cArchiverDriver> tar() { return std::make_unique<cUnTar>(); }
 std::unique_ptr<cArchiverDriver> rar() { return std::make_unique<cUnRAR>(); }
 std::unique_ptr<cArchiverDriver> cab() { return std::make_unique<cUnCab>(); }
@@ -93,6 +124,7 @@ const Hostile hostiles[] = {
     {"tar", tar, " xvfo", tarWithEscapes},
     {"rar", rar, " -x -u  -y", rarWithEscapes},
     {"cab", cab, " -x -v -o", cabWithEscapes},
+    {"arj", arj, " x -i- -y+ -!@", arjWithEscapes},
 };
 
 TEST_P(HostileTest, NothingIsWrittenOutsideTheTarget)

@@ -2,4 +2,4 @@
 #include "platform/archivers/cab32/CabFormat.h"
 #include "platform/archivers/kit/ArcLibrary.h"
 
-ARCKIT_EXPORTS(Cab, arckit::CabFormat, "1.0.0.0 (libarchive, libgcab)")
+ARCKIT_EXPORTS(Cab, arckit::CabFormat)

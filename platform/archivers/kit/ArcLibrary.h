@@ -24,13 +24,12 @@ int exportConfigDialog(char* options);
 #define ARCKIT_API extern "C" __attribute__((visibility("default")))
 
 // Exports the Common Archivers Library calls under PREFIX for the format object FORMAT.
-#define ARCKIT_EXPORTS(PREFIX, FORMAT, VERSION_TEXT)                                                      \
+#define ARCKIT_EXPORTS(PREFIX, FORMAT)                                                      \
     static arckit::ArcFormat& arcFormat()                                                                 \
     {                                                                                                     \
         static FORMAT format;                                                                             \
         return format;                                                                                    \
     }                                                                                                     \
-    ARCKIT_API const char DuopaneVersionText[] = VERSION_TEXT;                                            \
     ARCKIT_API int PREFIX(ArcWindow, const char* c, char* o, std::uint32_t s)                             \
     {                                                                                                     \
         return arckit::exportCommand(arcFormat(), c, o, s);                                               \

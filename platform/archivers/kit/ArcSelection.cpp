@@ -73,7 +73,9 @@ bool ArcSelection::matches(const QByteArray& memberName) const
                 return true;
             break;
         case Rule::FolderContent:
-            if (name.startsWith(rule.text, Qt::CaseInsensitive))
+            // The folder's own entry goes with its content.
+            if (name.startsWith(rule.text, Qt::CaseInsensitive)
+                || (name + QLatin1Char('/')).compare(rule.text, Qt::CaseInsensitive) == 0)
                 return true;
             break;
         case Rule::NamePattern:

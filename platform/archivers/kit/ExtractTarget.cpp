@@ -223,6 +223,37 @@ void ExtractTarget::writeFile(const QByteArray& memberName, qint64 size, quint32
         m_output->line(memberName);
 }
 
+void ExtractTarget::adoptFile(const QByteArray& memberName, const QByteArray& stagedPath, std::time_t mtime)
+{
+    const auto path = place(memberName);
+    struct stat info {};
+    if (!path || ::lstat(stagedPath.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        fail(path ? arcerr::NotFound : arcerr::CannotOpenOutput);
+        return;
+    }
+    if (!makeParents(*path)) {
+        fail(arcerr::CannotMakeFolder);
+        return;
+    }
+    if (!prepareSlot(*path))
+        return;
+    if (::rename(stagedPath.constData(), path->constData()) != 0) {
+        fail(arcerr::WriteError);
+        return;
+    }
+    const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
+    ::utimensat(AT_FDCWD, path->constData(), times, AT_SYMLINK_NOFOLLOW);
+    ++m_written;
+    if (m_output)
+        m_output->line(memberName);
+}
+
+bool ExtractTarget::fits(const QByteArray& memberName, qint64 size) const
+{
+    const auto path = place(memberName);
+    return !path || enoughSpace(m_root, size);
+}
+
 void ExtractTarget::makeSymlink(const QByteArray& memberName, const QByteArray& linkTarget)
 {
     const auto path = place(memberName);

@@ -33,8 +33,14 @@ public:
     void makeFolder(const QByteArray& memberName);
     void writeFile(const QByteArray& memberName, qint64 size, quint32 mode, std::time_t mtime,
         const Reader& read, const std::function<int()>& readError);
+    // Moves a file another program unpacked (on the same file system) into the member's place.
+    void adoptFile(const QByteArray& memberName, const QByteArray& stagedPath, std::time_t mtime);
     void makeSymlink(const QByteArray& memberName, const QByteArray& linkTarget);
     void makeHardlink(const QByteArray& memberName, const QByteArray& existingMember);
+
+    // Whether a member of that size fits in the target's free space.
+    bool fits(const QByteArray& memberName, qint64 size) const;
+    QByteArray root() const { return m_root; }
 
     // The first error met (0 when none); stopped() after a full disk or a cancel.
     int result() const { return m_result; }

@@ -2,4 +2,4 @@
 #include "platform/archivers/kit/ArcLibrary.h"
 #include "platform/archivers/tar32/TarFormat.h"
 
-ARCKIT_EXPORTS(Tar, arckit::TarFormat, "1.0.0.0 (libarchive)")
+ARCKIT_EXPORTS(Tar, arckit::TarFormat)

@@ -2,4 +2,4 @@
 #include "platform/archivers/kit/ArcLibrary.h"
 #include "platform/archivers/unlha32/LhaFormat.h"
 
-ARCKIT_EXPORTS(Unlha, arckit::LhaFormat, "1.0.0.0 (libarchive)")
+ARCKIT_EXPORTS(Unlha, arckit::LhaFormat)

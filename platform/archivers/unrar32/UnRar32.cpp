@@ -2,4 +2,4 @@
 #include "platform/archivers/kit/ArcLibrary.h"
 #include "platform/archivers/unrar32/RarFormat.h"
 
-ARCKIT_EXPORTS(Unrar, arckit::RarFormat, "1.0.0.0 (libarchive)")
+ARCKIT_EXPORTS(Unrar, arckit::RarFormat)

@@ -2,4 +2,4 @@
 #include "platform/archivers/kit/ArcLibrary.h"
 #include "platform/archivers/unzip32/ZipFormat.h"
 
-ARCKIT_EXPORTS(UnZip, arckit::ZipFormat, "1.0.0.0 (libzip " LIBZIP_VERSION ")")
+ARCKIT_EXPORTS(UnZip, arckit::ZipFormat)
