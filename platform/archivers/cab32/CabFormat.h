@@ -4,7 +4,8 @@
 
 namespace arckit {
 
-// Cabinets. Reading over libarchive: "-x" extracts (with folders unless "-j"), "-o"
+// Cabinets. "-a -mz -k -r cabinet base\ @list" packs (MSZIP, keeping folder names, recursing);
+// reading over libarchive: "-x" extracts (with folders unless "-j"), "-o"
 // overwrites, "-v" lists names, "-t" tests; then the cabinet, the target folder and specs.
 class CabFormat : public LibarchiveFormat {
 public:
