@@ -22,7 +22,7 @@ struct Library {
 const Library libraries[] = {
     {"UnZip32.dll", "UnZip", 80}, {"UnRar32.dll", "Unrar", 0}, {"UnArj32j.dll", "Unarj", 12},
     {"UnLha32.dll", "Unlha", 87}, {"Cab32.dll", "Cab", 65}, {"Tar32.dll", "Tar", 53},
-    {"InfoZip32.dll", "", 0},
+    {"InfoZip32.dll", "", 0}, {"UnAce.dll", "", 0},
 };
 
 class LibraryTest : public ::testing::TestWithParam<Library> {};
@@ -44,7 +44,7 @@ TEST_P(LibraryTest, LoadsWithAcceptedVersionAndVersionText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Libraries, LibraryTest, ::testing::ValuesIn(libraries),
-    [](const auto& info) { return std::string(info.param.prefix[0] ? info.param.prefix : "Zp"); });
+    [](const auto& info) { return std::string(info.param.file).substr(0, std::string(info.param.file).find('.')); });
 
 class MissingDriver : public cArchiverDriver {
 public:
