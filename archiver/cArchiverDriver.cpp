@@ -3,7 +3,8 @@
 #include "platform/archive/ArchiverLibrary.h"
 #include "platform/prompt/SystemMessageBox.h"
 
-#include <QLocale>
+#include <QHash>
+
 
 #include <cstring>
 
@@ -51,11 +52,6 @@ const QHash<qint32, QString>& errorTexts()
     return texts;
 }
 
-QString twoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 cArchiverDriver::cArchiverDriver(cArchiverTraits traits, State* shared)
@@ -81,11 +77,6 @@ QString cArchiverDriver::ErrorText(qint32 code)
         return *it;
     return QStringLiteral("Unknown return code 'H%1'\r\nMaybe nothing to do.")
         .arg(QString::number(quint32(code), 16).toUpper());
-}
-
-QString cArchiverDriver::GroupedSize(quint64 value)
-{
-    return value == 0 ? QString() : QLocale(QLocale::English).toString(value);
 }
 
 void cArchiverDriver::setCommandLine(const QString& command)
@@ -195,16 +186,14 @@ cArchiverDriver::Entry cArchiverDriver::entryFromRecord(const ArcEntryRecord& re
     entry.FileOriginal = GroupedSize(record.originalSize);
     entry.FilePacked = GroupedSize(record.compressedSize);
     entry.FileRatio = QString::number(record.ratio / 10.0, 'f', 1) + QLatin1Char('%');
-    entry.FileDate = twoDigits(((record.dosDate >> 9) + 1980) % 100) + QLatin1Char('/')
-        + twoDigits((record.dosDate >> 5) & 15) + QLatin1Char('/') + twoDigits(record.dosDate & 31);
-    entry.FILETIME = twoDigits(record.dosTime >> 11) + QLatin1Char(':') + twoDigits((record.dosTime >> 5) & 63)
-        + QLatin1Char(':') + twoDigits((record.dosTime & 31) * 2);
+    entry.FileDate = DosDateText(record.dosDate);
+    entry.FILETIME = DosTimeText(record.dosTime);
     entry.FileAttr = QString::fromUtf8(record.attribute, int(qstrnlen(record.attribute, sizeof record.attribute)))
                          .left(4)
                          .toLower();
     QString method = QString::fromUtf8(record.method, int(qstrnlen(record.method, sizeof record.method)));
     entry.FileType = methodChars > 0 ? method.left(methodChars) : method;
-    entry.FileCRC = (QStringLiteral("0000") + QString::number(record.crc, 16).toUpper()).right(4);
+    entry.FileCRC = CrcText(record.crc);
     return entry;
 }
 

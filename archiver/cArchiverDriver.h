@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archiver/cArchiveListing.h"
 #include "platform/archivers/ArchiverApi.h"
 
 #include <QList>
@@ -24,8 +25,8 @@ struct cArchiverTraits {
 };
 
 // The members every Common Archivers Library driver offers: the command line, the listing
-// with its ten entry texts, the error texts, and the library's modes.
-class cArchiverDriver {
+// (cArchiveListing), the error texts, and the library's modes.
+class cArchiverDriver : public cArchiveListing {
 public:
     // The state a driver keeps between calls; the ARJ driver shares one among all its objects.
     struct State {
@@ -60,28 +61,11 @@ public:
     virtual qint16 SetArcFile(const QString& file);
     QString ConfigDialog(const QString& option, qint16 mode);
 
-    QString FileName(int i) const { return m_entries[i].FileName; }
-    QString FilePath(int i) const { return m_entries[i].FilePath; }
-    QString FileOriginal(int i) const { return m_entries[i].FileOriginal; }
-    QString FilePacked(int i) const { return m_entries[i].FilePacked; }
-    QString FileRatio(int i) const { return m_entries[i].FileRatio; }
-    QString FileDate(int i) const { return m_entries[i].FileDate; }
-    QString FILETIME(int i) const { return m_entries[i].FILETIME; }
-    QString FileAttr(int i) const { return m_entries[i].FileAttr; }
-    QString FileType(int i) const { return m_entries[i].FileType; }
-    QString FileCRC(int i) const { return m_entries[i].FileCRC; }
 
     // The message for a return code, the same in every driver.
     static QString ErrorText(qint32 code);
-    // "#,###": digits grouped by thousands, empty for 0.
-    static QString GroupedSize(quint64 value);
 
 protected:
-    struct Entry {
-        QString FileName, FilePath, FileOriginal, FilePacked, FileRatio, FileDate, FILETIME, FileAttr,
-            FileType, FileCRC;
-    };
-
     cArchiverDriver(cArchiverTraits traits, State* shared = nullptr);
     qint16 checkMode() const { return m_state->checkMode; }
     void setCheckMode(qint16 mode) { m_state->checkMode = mode; }
@@ -94,7 +78,6 @@ protected:
         return reinterpret_cast<F>(resolve(suffix));
     }
 
-    QList<Entry> m_entries;
     cArchiverTraits m_traits;
 
 private:

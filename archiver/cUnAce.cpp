@@ -1,18 +1,13 @@
 #include "archiver/cUnAce.h"
 
-#include "archiver/cArchiverDriver.h"
 #include "platform/archive/ArchiverLibrary.h"
+#include "platform/archivers/ArchiverApi.h"
 #include "platform/prompt/Prompt.h"
 #include "platform/prompt/SystemMessageBox.h"
 
 #include <QFile>
 
 namespace {
-
-QString twoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
 
 void warn(const QString& text)
 {
@@ -80,19 +75,17 @@ bool cUnAce::readListing(const QString& file)
         const int slash = int(qMax(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))));
         e.FilePath = slash < 0 ? QStringLiteral("\\") : name.left(slash + 1);
         e.FileName = name.mid(slash + 1);
-        e.FileOriginal = cArchiverDriver::GroupedSize(h.unpackedSize);
-        e.FilePacked = cArchiverDriver::GroupedSize(h.packedSize);
+        e.FileOriginal = GroupedSize(h.unpackedSize);
+        e.FilePacked = GroupedSize(h.packedSize);
         e.FileRatio = (h.unpackedSize ? QString::number((1.0 - double(h.packedSize) / h.unpackedSize) * 100.0, 'f', 1)
                                       : QStringLiteral("100.0")) + QLatin1Char('%');
         const quint16 date = quint16(h.dateTime >> 16);
         const quint16 time = quint16(h.dateTime & 0xFFFF);
-        e.FileDate = twoDigits(((date >> 9) + 1980) % 100) + QLatin1Char('/') + twoDigits((date >> 5) & 15)
-            + QLatin1Char('/') + twoDigits(date & 31);
-        e.FILETIME = twoDigits(time >> 11) + QLatin1Char(':') + twoDigits((time >> 5) & 63) + QLatin1Char(':')
-            + twoDigits((time & 31) * 2);
+        e.FileDate = DosDateText(date);
+        e.FILETIME = DosTimeText(time);
         e.FileAttr = QString::number(h.attributes);
         e.FileType = h.method == 0 ? QStringLiteral("STORED") : h.method == 1 ? QStringLiteral("LZ77") : QString();
-        e.FileCRC = (QStringLiteral("0000") + QString::number(h.crc, 16).toUpper()).right(4);
+        e.FileCRC = CrcText(h.crc);
         m_entries << e;
     }
     close(handle);

@@ -96,3 +96,61 @@ TEST(GroupedSize, UsesThousandsAndEmptyForZero)
 }
 
 } // namespace
+
+namespace {
+
+// The record-to-entry rules, on records as a library fills them.
+class RecordProbe : public cArchiverDriver {
+public:
+    RecordProbe()
+        : cArchiverDriver({QStringLiteral("ZIP"), QStringLiteral("UnZip32.DLL"), "UnZip", 81, 324, true, 5, false})
+    {
+    }
+    using cArchiverDriver::Entry;
+    static Entry convert(const char* name, quint32 crc, quint16 ratio, quint16 date, quint16 time, const char* attr,
+        const char* method)
+    {
+        ArcEntryRecord r {};
+        qstrncpy(r.fileName, name, sizeof r.fileName);
+        qstrncpy(r.attribute, attr, sizeof r.attribute);
+        qstrncpy(r.method, method, sizeof r.method);
+        r.crc = crc;
+        r.ratio = ratio;
+        r.dosDate = date;
+        r.dosTime = time;
+        r.originalSize = 1234567;
+        return entryFromRecord(r, 5);
+    }
+};
+
+TEST(EntryRecord, BecomesTheTenTexts)
+{
+    const quint16 date = (24 << 9) | (3 << 5) | 7;           // 2004-03-07
+    const quint16 time = (14 << 11) | (5 << 5) | (6 / 2);     // 14:05:06
+    auto e = RecordProbe::convert("docs/img/a.png", 0x1A2B3C4D, 453, date, time, "-A--X", "Deflated");
+    EXPECT_EQ(e.FilePath, QStringLiteral("docs\\img\\"));
+    EXPECT_EQ(e.FileName, QStringLiteral("a.png"));
+    EXPECT_EQ(e.FileCRC, QStringLiteral("3C4D"));
+    EXPECT_EQ(e.FileRatio, QStringLiteral("45.3%"));
+    EXPECT_EQ(e.FileDate, QStringLiteral("04/03/07"));
+    EXPECT_EQ(e.FILETIME, QStringLiteral("14:05:06"));
+    EXPECT_EQ(e.FileAttr, QStringLiteral("-a--"));
+    EXPECT_EQ(e.FileType, QStringLiteral("Defla"));
+    EXPECT_EQ(e.FileOriginal, QStringLiteral("1,234,567"));
+    e = RecordProbe::convert("docs/", 0x12, 0, date, time, "", "");
+    EXPECT_EQ(e.FilePath, QStringLiteral("docs\\"));
+    EXPECT_EQ(e.FileName, QString());
+    EXPECT_EQ(e.FileCRC, QStringLiteral("0012"));
+    e = RecordProbe::convert("readme.txt", 0, 0, date, time, "", "");
+    EXPECT_EQ(e.FilePath, QStringLiteral("\\"));
+    EXPECT_EQ(e.FileName, QStringLiteral("readme.txt"));
+}
+
+TEST(EntryRecord, IndexOutsideTheListingReadsEmpty)
+{
+    RecordProbe probe;
+    EXPECT_EQ(probe.FileName(0), QString());
+    EXPECT_EQ(probe.FileCRC(-1), QString());
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #include "tests/archiver/RarWriter.h"
 
+#include "platform/archivers/kit/ByteOrder.h"
 #include "tests/archiver/ArchiveFixture.h"
 
 #include <QtEndian>
@@ -7,17 +8,8 @@
 namespace duopane::test {
 namespace {
 
-void put16(QByteArray& out, quint16 v)
-{
-    out += char(v & 0xFF);
-    out += char(v >> 8);
-}
-
-void put32(QByteArray& out, quint32 v)
-{
-    put16(out, quint16(v & 0xFFFF));
-    put16(out, quint16(v >> 16));
-}
+using arckit::put16;
+using arckit::put32;
 
 // A block: its CRC (low 16 bits of the CRC-32 of everything after the CRC field) first.
 QByteArray block(const QByteArray& body)

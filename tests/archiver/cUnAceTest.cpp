@@ -3,6 +3,7 @@
 #include "archiver/cUnAce.h"
 #include "platform/prompt/SystemMessageBox.h"
 
+#include "platform/archivers/kit/ByteOrder.h"
 #include "tests/archiver/ArchiveFixture.h"
 #include "tests/support/ScriptedPrompt.h"
 
@@ -12,17 +13,8 @@ using namespace duopane::test;
 
 namespace {
 
-void put16(QByteArray& out, quint16 v)
-{
-    out += char(v & 0xFF);
-    out += char(v >> 8);
-}
-
-void put32(QByteArray& out, quint32 v)
-{
-    put16(out, quint16(v & 0xFFFF));
-    put16(out, quint16(v >> 16));
-}
+using arckit::put16;
+using arckit::put32;
 
 QByteArray block(const QByteArray& body)
 {

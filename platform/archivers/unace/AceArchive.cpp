@@ -1,21 +1,14 @@
 #include "platform/archivers/unace/AceArchive.h"
 
-#include <QtEndian>
+#include "platform/archivers/kit/ByteOrder.h"
+
 
 #include <zlib.h>
 
 namespace arckit {
 namespace {
 
-quint16 u16(const QByteArray& d, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(d.constData() + at);
-}
 
-quint32 u32(const QByteArray& d, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(d.constData() + at);
-}
 
 constexpr int typeMain = 0;
 constexpr int typeFile = 1;

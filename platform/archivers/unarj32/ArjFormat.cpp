@@ -1,5 +1,7 @@
 #include "platform/archivers/unarj32/ArjFormat.h"
 
+#include "platform/archivers/kit/ByteOrder.h"
+
 #include "platform/archivers/kit/ArcSelection.h"
 
 #include <QDir>
@@ -7,7 +9,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <zlib.h>
 
@@ -18,15 +19,7 @@ constexpr int maxBasicHeader = 2600;
 constexpr int hostUnix = 2;
 constexpr int typeFolder = 3;
 
-quint16 u16(const QByteArray& d, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(d.constData() + at);
-}
 
-quint32 u32(const QByteArray& d, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(d.constData() + at);
-}
 
 QByteArray methodText(int method)
 {

@@ -1,33 +1,16 @@
 #include "platform/archivers/unlha32/LhaArchive.h"
 
-#include <QtEndian>
+#include "platform/archivers/kit/ByteOrder.h"
+
 
 #include <array>
 
 namespace arckit {
 namespace {
 
-quint16 u16(const QByteArray& d, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(d.constData() + at);
-}
 
-quint32 u32(const QByteArray& d, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(d.constData() + at);
-}
 
-void put16(QByteArray& out, quint16 v)
-{
-    out += char(v & 0xFF);
-    out += char(v >> 8);
-}
 
-void put32(QByteArray& out, quint32 v)
-{
-    put16(out, quint16(v & 0xFFFF));
-    put16(out, quint16(v >> 16));
-}
 
 // Extended headers: type byte, data, then the size of the next one. Fills name parts and the
 // Unix time and mode; false when they run past the header.
