@@ -1,0 +1,149 @@
+#include "ftp/engine/FtpListDate.h"
+
+namespace FtpListDate {
+
+namespace {
+
+// Digits only, 1..maxDigits of them; -1 otherwise.
+int number(QStringView text, int maxDigits)
+{
+    if (text.isEmpty() || text.size() > maxDigits)
+        return -1;
+    int value = 0;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+int monthNumber(QStringView name)
+{
+    static const char* const names[] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                        "jul", "aug", "sep", "oct", "nov", "dec"};
+    if (name.size() != 3)
+        return 0;
+    for (int i = 0; i < 12; ++i) {
+        if (name.compare(QLatin1String(names[i]), Qt::CaseInsensitive) == 0)
+            return i + 1;
+    }
+    return 0;
+}
+
+// "10:30", "10:30:15", "10:30AM", "10:30 PM" (the last two only where amPm is allowed).
+QTime clock(QStringView text, bool amPm)
+{
+    int pm = -1;
+    if (amPm && text.size() > 2) {
+        const QStringView suffix = text.right(2);
+        if (suffix.compare(QLatin1String("AM"), Qt::CaseInsensitive) == 0)
+            pm = 0;
+        else if (suffix.compare(QLatin1String("PM"), Qt::CaseInsensitive) == 0)
+            pm = 1;
+        if (pm >= 0)
+            text = text.left(text.size() - 2).trimmed();
+    }
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    if (colon < 0)
+        return {};
+    int hour = number(text.left(colon), 2);
+    QStringView rest = text.mid(colon + 1);
+    int second = 0;
+    const qsizetype colon2 = rest.indexOf(QLatin1Char(':'));
+    if (colon2 >= 0) {
+        second = number(rest.mid(colon2 + 1), 2);
+        rest = rest.left(colon2);
+    }
+    const int minute = rest.size() == 2 ? number(rest, 2) : -1;
+    if (hour < 0 || minute < 0 || second < 0)
+        return {};
+    if (pm >= 0) {
+        if (hour < 1 || hour > 12)
+            return {};
+        hour = hour % 12 + (pm ? 12 : 0);
+    }
+    return QTime(hour, minute, second);
+}
+
+// "01-15-03", "1/15/2003".
+QDate windowsDay(QStringView text)
+{
+    const QChar separator = text.contains(QLatin1Char('/')) ? QLatin1Char('/') : QLatin1Char('-');
+    const qsizetype first = text.indexOf(separator);
+    const qsizetype second = first < 0 ? -1 : text.indexOf(separator, first + 1);
+    if (second < 0)
+        return {};
+    const int month = number(text.left(first), 2);
+    const int day = number(text.mid(first + 1, second - first - 1), 2);
+    const QStringView yearText = text.mid(second + 1);
+    int year = number(yearText, 4);
+    if (month < 0 || day < 0 || year < 0 || (yearText.size() != 2 && yearText.size() != 4))
+        return {};
+    if (yearText.size() == 2)
+        year += year < 30 ? 2000 : 1900;
+    return QDate(year, month, day);
+}
+
+struct UnixDate {
+    QDate day;
+    QTime time;
+};
+
+UnixDate unixDay(QStringView monthText, QStringView dayText, QStringView timeOrYear)
+{
+    const int month = monthNumber(monthText);
+    const int day = number(dayText, 2);
+    if (month == 0 || day < 1)
+        return {};
+    if (timeOrYear.contains(QLatin1Char(':'))) {
+        const QTime time = clock(timeOrYear, false);
+        if (!time.isValid())
+            return {};
+        return {QDate(QDate::currentDate().year(), month, day), time};
+    }
+    const int year = timeOrYear.size() == 4 ? number(timeOrYear, 4) : -1;
+    if (year < 1000)
+        return {};
+    return {QDate(year, month, day), QTime(0, 0)};
+}
+
+} // namespace
+
+bool isWindowsDate(QStringView date, QStringView time)
+{
+    return windowsDay(date).isValid() && clock(time, true).isValid();
+}
+
+bool isUnixDate(QStringView month, QStringView day, QStringView timeOrYear)
+{
+    const UnixDate date = unixDay(month, day, timeOrYear);
+    // Feb 29 without a year is a date even when this year has no such day.
+    return date.day.isValid() || (date.time.isValid() && monthNumber(month) == 2 && number(day, 2) == 29);
+}
+
+QDateTime parse(QStringView text)
+{
+    QStringView parts[3];
+    int count = 0;
+    qsizetype start = 0;
+    while (count < 3) {
+        const qsizetype blank = text.indexOf(QLatin1Char(' '), start);
+        parts[count++] = text.mid(start, blank < 0 ? -1 : blank - start);
+        if (blank < 0)
+            break;
+        start = blank + 1;
+    }
+    if (count == 2) {
+        const QDate day = windowsDay(parts[0]);
+        const QTime time = clock(parts[1], true);
+        return day.isValid() && time.isValid() ? QDateTime(day, time) : QDateTime();
+    }
+    if (count == 3) {
+        const UnixDate date = unixDay(parts[0], parts[1], parts[2]);
+        return date.day.isValid() ? QDateTime(date.day, date.time) : QDateTime();
+    }
+    return {};
+}
+
+} // namespace FtpListDate
