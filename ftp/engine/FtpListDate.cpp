@@ -20,12 +20,24 @@ int number(QStringView text, int maxDigits)
 
 int monthNumber(QStringView name)
 {
-    static const char* const names[] = {"jan", "feb", "mar", "apr", "may", "jun",
-                                        "jul", "aug", "sep", "oct", "nov", "dec"};
     if (name.size() != 3)
         return 0;
+    // Three ASCII letters folded to lower case and packed, compared against the packed names.
+    char32_t key = 0;
+    for (QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u > 127)
+            return 0;
+        key = key << 8 | (u | 0x20);
+    }
+    static constexpr char32_t names[] = {
+        U'j' << 16 | U'a' << 8 | U'n', U'f' << 16 | U'e' << 8 | U'b', U'm' << 16 | U'a' << 8 | U'r',
+        U'a' << 16 | U'p' << 8 | U'r', U'm' << 16 | U'a' << 8 | U'y', U'j' << 16 | U'u' << 8 | U'n',
+        U'j' << 16 | U'u' << 8 | U'l', U'a' << 16 | U'u' << 8 | U'g', U's' << 16 | U'e' << 8 | U'p',
+        U'o' << 16 | U'c' << 8 | U't', U'n' << 16 | U'o' << 8 | U'v', U'd' << 16 | U'e' << 8 | U'c',
+    };
     for (int i = 0; i < 12; ++i) {
-        if (name.compare(QLatin1String(names[i]), Qt::CaseInsensitive) == 0)
+        if (names[i] == key)
             return i + 1;
     }
     return 0;
@@ -90,7 +102,7 @@ struct UnixDate {
     QTime time;
 };
 
-UnixDate unixDay(QStringView monthText, QStringView dayText, QStringView timeOrYear)
+UnixDate unixDay(QStringView monthText, QStringView dayText, QStringView timeOrYear, int currentYear)
 {
     const int month = monthNumber(monthText);
     const int day = number(dayText, 2);
@@ -100,7 +112,7 @@ UnixDate unixDay(QStringView monthText, QStringView dayText, QStringView timeOrY
         const QTime time = clock(timeOrYear, false);
         if (!time.isValid())
             return {};
-        return {QDate(QDate::currentDate().year(), month, day), time};
+        return {QDate(currentYear, month, day), time};
     }
     const int year = timeOrYear.size() == 4 ? number(timeOrYear, 4) : -1;
     if (year < 1000)
@@ -115,33 +127,20 @@ bool isWindowsDate(QStringView date, QStringView time)
     return windowsDay(date).isValid() && clock(time, true).isValid();
 }
 
-bool isUnixDate(QStringView month, QStringView day, QStringView timeOrYear)
+bool isUnixDate(QStringView month, QStringView day, QStringView timeOrYear, int currentYear)
 {
-    const UnixDate date = unixDay(month, day, timeOrYear);
+    const UnixDate date = unixDay(month, day, timeOrYear, currentYear);
     // Feb 29 without a year is a date even when this year has no such day.
     return date.day.isValid() || (date.time.isValid() && monthNumber(month) == 2 && number(day, 2) == 29);
 }
 
-QDateTime parse(QStringView text)
+Stamp parse(const QStringView* fields, int count, int currentYear)
 {
-    QStringView parts[3];
-    int count = 0;
-    qsizetype start = 0;
-    while (count < 3) {
-        const qsizetype blank = text.indexOf(QLatin1Char(' '), start);
-        parts[count++] = text.mid(start, blank < 0 ? -1 : blank - start);
-        if (blank < 0)
-            break;
-        start = blank + 1;
-    }
-    if (count == 2) {
-        const QDate day = windowsDay(parts[0]);
-        const QTime time = clock(parts[1], true);
-        return day.isValid() && time.isValid() ? QDateTime(day, time) : QDateTime();
-    }
+    if (count == 2)
+        return {windowsDay(fields[0]), clock(fields[1], true)};
     if (count == 3) {
-        const UnixDate date = unixDay(parts[0], parts[1], parts[2]);
-        return date.day.isValid() ? QDateTime(date.day, date.time) : QDateTime();
+        const UnixDate date = unixDay(fields[0], fields[1], fields[2], currentYear);
+        return {date.day, date.time};
     }
     return {};
 }

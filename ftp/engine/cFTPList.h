@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <QStringView>
 
@@ -50,7 +49,8 @@ private:
 
     bool parseLine(const Fields& fields, int index);
     bool findLayout(const Fields& fields);
-    QString localDate(const QString& raw);
+    QString localDate(const QStringView* fields, int count);
+    QString formatSize(QStringView field) const;
     const TFILE& entry(int index) const;
     TFILE* writable(int index);
 
@@ -59,6 +59,7 @@ private:
     QString m_folder;
     Layout m_layout = NoLayout;
     bool m_hasAttributes = false;
-    // Listings repeat the same few dates; converting each once keeps large listings fast.
-    QHash<QString, QString> m_dates;
+    int m_currentYear = 0;
+    QString m_groupSeparator;
+    QString m_lastAttr;
 };
