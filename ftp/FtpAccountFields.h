@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+// The account fields both connect dialogs share: the "Anonymous" box and its user name, and the
+// rule that enables "&Connect".
+namespace FtpAccountFields {
+
+inline const QString kAnonymousUser = QStringLiteral("anonymous");
+inline const QString kAnonymousPassword = QStringLiteral("ezhfodq@");
+
+// "Anonymous" set: the anonymous user and password, shown in clear; cleared: both emptied, masked.
+void ApplyAnonymous(bool anonymous, QLineEdit* user, QLineEdit* password);
+// A host of at least three dotted parts, or four when it starts with a number.
+bool IsHostShape(const QString& host);
+bool IsPositiveNumber(const QString& text);
+bool IsAnonymousUser(const QString& user);
+
+} // namespace FtpAccountFields
