@@ -173,3 +173,30 @@ INSTANTIATE_TEST_SUITE_P(Kinds, KindTest, ::testing::ValuesIn(kinds),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+class SingleFileTest : public ArchiveFixture, public ::testing::WithParamInterface<const char*> {};
+
+// A compressed single file lists as one member named after the file without its extension.
+TEST_P(SingleFileTest, ListsAndExtractsTheOneMember)
+{
+    const QByteArray text = QByteArray("single file content\n").repeated(50);
+    writeFile(QStringLiteral("readme.txt"), text);
+    const QString archive = path(QStringLiteral("readme.txt.") + QLatin1String(GetParam()));
+    const QString tool = QLatin1String(GetParam()) == QLatin1String("gz") ? QStringLiteral("gzip")
+        : QLatin1String(GetParam()) == QLatin1String("bz2")               ? QStringLiteral("bzip2")
+                                                                          : QStringLiteral("compress");
+    run(QStringLiteral("sh"), {QStringLiteral("-c"), tool + QStringLiteral(" -c readme.txt > \"") + archive + QLatin1Char('"')});
+    cUnTar tar;
+    ASSERT_EQ(tar.SetArcFile(archive), 1);
+    EXPECT_EQ(tar.FileName(0), QStringLiteral("readme.txt"));
+    EXPECT_EQ(tar.FileOriginal(0), cArchiverDriver::GroupedSize(quint64(text.size())));
+    tar.setCommandLine(QStringLiteral(" xvfo ") + archive + QLatin1Char(' ') + path(QStringLiteral("out/")) + QStringLiteral(" *.*"));
+    ASSERT_EQ(tar.ReturnCode(), 0) << qPrintable(tar.ErrString());
+    EXPECT_EQ(readFile(QStringLiteral("out/readme.txt")), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Compressors, SingleFileTest, ::testing::Values("gz", "bz2", "Z"));
+
+} // namespace

@@ -287,3 +287,28 @@ TEST_F(UnZipTest, MemberLargerThanTheFreeSpaceIsNotExtracted)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UnZipTest, DamagedMemberDataIsACrcErrorAndLeavesNoFile)
+{
+    writeFile(QStringLiteral("src/plain.txt"), QByteArray("0123456789abcdef").repeated(64));
+    run(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-0"), QStringLiteral("../plain.zip"),
+                                   QStringLiteral("plain.txt")},
+        path(QStringLiteral("src")));
+    QFile file(path(QStringLiteral("plain.zip")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray data = file.readAll();
+    const qsizetype at = data.indexOf("0123456789abcdef") + 100;
+    data[at] = char(data[at] ^ 0x55);
+    file.seek(0);
+    file.write(data);
+    file.close();
+    driver.setCommandLine(QStringLiteral("-x -i --j -o ") + path(QStringLiteral("plain.zip")) + QLatin1Char(' ')
+        + path(QStringLiteral("out/")) + QStringLiteral(" *.*"));
+    EXPECT_EQ(driver.ReturnCode(), 0x800C);
+    EXPECT_EQ(driver.ErrString(), QStringLiteral("Archive file CRC error"));
+    EXPECT_FALSE(exists(QStringLiteral("out/plain.txt")));
+}
+
+} // namespace

@@ -279,13 +279,8 @@ int ZipWriter::finish(zip_t* zip, const QList<Source>& moved)
         zip_discard(zip);
         return code;
     }
-    // Moving: the sources go once the archive is safely written, folders after their content.
-    for (const Source& s : moved)
-        if (!s.folder)
-            QFile::remove(s.path);
-    for (auto it = moved.crbegin(); it != moved.crend(); ++it)
-        if (it->folder)
-            QDir().rmdir(it->path);
+    // Moving: the sources go once the archive is safely written.
+    removePackedSources(moved);
     return Ok;
 }
 

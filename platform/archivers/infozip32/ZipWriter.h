@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/archivers/ArchiverApi.h"
+#include "platform/archivers/kit/PackList.h"
 
 #include <QByteArray>
 #include <QList>
@@ -27,13 +28,7 @@ public:
     };
 
 private:
-    struct Source {
-        QString path;       // on disk
-        QByteArray member;  // name inside the archive
-        bool folder = false;
-        qint64 size = 0;
-        std::time_t mtime = 0;
-    };
+    using Source = PackItem;
 
     QList<Source> collect(const QStringList& names) const;
     void collectFolder(const QString& folder, const QString& pattern, const QString& strip, QList<Source>& out) const;

@@ -1,6 +1,7 @@
 #include "platform/archivers/kit/PackList.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -75,6 +76,16 @@ QList<PackItem> collectPackItems(const QString& baseFolder, const QStringList& n
             unique << item;
         }
     return unique;
+}
+
+void removePackedSources(const QList<PackItem>& items)
+{
+    for (const PackItem& item : items)
+        if (!item.folder)
+            QFile::remove(item.path);
+    for (auto it = items.crbegin(); it != items.crend(); ++it)
+        if (it->folder)
+            QDir().rmdir(it->path);
 }
 
 } // namespace arckit

@@ -23,4 +23,7 @@ struct PackItem {
 // content (everything below them when recursing), hidden files only when asked.
 QList<PackItem> collectPackItems(const QString& base, const QStringList& names, bool recurse, bool hidden);
 
+// After a move: removes the packed files, then the folders left empty, deepest first.
+void removePackedSources(const QList<PackItem>& items);
+
 } // namespace arckit

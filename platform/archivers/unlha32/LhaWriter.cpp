@@ -107,14 +107,8 @@ int LhaWriter::pack(const QString& archive, const QList<PackItem>& items, char a
     if (!out.open(QIODevice::WriteOnly))
         return arcerr::TempFile;
     const int code = commit(out, parts);
-    if (code == 0 && action == 'm') {
-        for (const PackItem& item : packed)
-            if (!item.folder)
-                QFile::remove(item.path);
-        for (auto it = packed.crbegin(); it != packed.crend(); ++it)
-            if (it->folder)
-                QDir().rmdir(it->path);
-    }
+    if (code == 0 && action == 'm')
+        removePackedSources(packed);
     return code;
 }
 
