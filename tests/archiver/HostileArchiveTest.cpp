@@ -2,9 +2,11 @@
 // members written through a planted link. Nothing may appear outside the target.
 #include "archiver/cUnARJ.h"
 #include "archiver/cUnCab.h"
+#include "archiver/cUnLHA.h"
 #include "archiver/cUnRAR.h"
 #include "archiver/cUnTar.h"
 
+#include "platform/archivers/kit/ByteOrder.h"
 #include "tests/archiver/ArchiveFixture.h"
 #include "tests/archiver/RarWriter.h"
 
@@ -32,6 +34,8 @@ public:
     using ArchiveFixture::writeFile;
     using ArchiveFixture::readFile;
 };
+
+class ArchiveFixtureForLzh : public ArchiveFixture {};
 
 void tarWithEscapes(ArchiveFixture& f, const QString& archive)
 {
@@ -116,6 +120,45 @@ void arjWithEscapes(ArchiveFixture& f, const QString& archive)
 }
 
 std::unique_ptr<cArchiverDriver> arj() { return std::make_unique<cUnARJ>(); }
+std::unique_ptr<cArchiverDriver> lha() { return std::make_unique<cUnLHA>(); }
+
+// Level 0 headers with stored (-lh0-) data: any name can be written.
+QByteArray lzhArchive(const QList<QPair<QByteArray, QByteArray>>& members)
+{
+    QByteArray out;
+    for (const auto& [name, data] : members) {
+        QByteArray h("-lh0-");
+        arckit::put32(h, quint32(data.size()));
+        arckit::put32(h, quint32(data.size()));
+        arckit::put32(h, (quint32((24 << 9) | (3 << 5) | 7) << 16) | ((14 << 11) | (5 << 5) | 3));
+        h += char(0x20);
+        h += char(0);
+        h += char(name.size());
+        h += name;
+        quint16 crc = 0;
+        for (const char c : data) {
+            crc ^= quint8(c);
+            for (int k = 0; k < 8; ++k)
+                crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+        }
+        arckit::put16(h, crc);
+        quint8 sum = 0;
+        for (const char c : h)
+            sum = quint8(sum + quint8(c));
+        out += char(h.size());
+        out += char(sum);
+        out += h + data;
+    }
+    return out + QByteArray(1, '\0');
+}
+
+void lzhWithEscapes(ArchiveFixture&, const QString& archive)
+{
+    QFile file(archive);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(lzhArchive({{"../escaped.txt", "pwned"}, {"/tmp/duopane-absolute.txt", "pwned"},
+        {"a\\..\\..\\escaped2.txt", "pwned"}, {"ok.txt", "fine"}}));
+}
 std::unique_ptr<cArchiverDriver> tar() { return std::make_unique<cUnTar>(); }
 std::unique_ptr<cArchiverDriver> rar() { return std::make_unique<cUnRAR>(); }
 std::unique_ptr<cArchiverDriver> cab() { return std::make_unique<cUnCab>(); }
@@ -125,6 +168,7 @@ const Hostile hostiles[] = {
     {"rar", rar, " -x -u  -y", rarWithEscapes},
     {"cab", cab, " -x -v -o", cabWithEscapes},
     {"arj", arj, " x -i- -y+ -!@", arjWithEscapes},
+    {"lzh", lha, " x -a1 -c1 -f1 -jp1 -+ -m1", lzhWithEscapes},
 };
 
 TEST_P(HostileTest, NothingIsWrittenOutsideTheTarget)
@@ -148,6 +192,20 @@ TEST_P(HostileTest, NothingIsWrittenOutsideTheTarget)
     EXPECT_EQ(files, QStringList {QStringLiteral("in/target/ok.txt")});
     EXPECT_FALSE(QFileInfo(path(QStringLiteral("box/in/target/up"))).isSymLink());
     EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/duopane-absolute.txt")));
+}
+
+TEST_F(ArchiveFixtureForLzh, MemberLargerThanTheFreeSpaceIsNotExtracted)
+{
+    QString reason;
+    if (!mountTmpfs(QStringLiteral("small"), QStringLiteral("4m"), &reason))
+        GTEST_SKIP() << qPrintable(reason);
+    writeFile(QStringLiteral("big.lzh"), lzhArchive({{"big.bin", QByteArray(6 * 1024 * 1024, 'b')}}));
+    cUnLHA driver;
+    driver.setCommandLine(QStringLiteral("x -m1 ") + path(QStringLiteral("big.lzh")) + QLatin1Char(' ')
+        + path(QStringLiteral("small/")) + QStringLiteral(" *.*"));
+    EXPECT_EQ(driver.ReturnCode(), 0x8005);
+    EXPECT_EQ(driver.ErrString(), QStringLiteral("Not enough disk space to extract file"));
+    EXPECT_FALSE(exists(QStringLiteral("small/big.bin")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, HostileTest, ::testing::ValuesIn(hostiles),
