@@ -154,3 +154,34 @@ TEST(EntryRecord, IndexOutsideTheListingReadsEmpty)
 }
 
 } // namespace
+
+#include "archiver/cUnARJ.h"
+#include "archiver/cUnCab.h"
+
+namespace {
+
+TEST(DriverState, ArjObjectsShareOneStateAndCabKeepsItsCursorMode)
+{
+    cUnARJ first;
+    cUnARJ second;
+    first.sethWnd(77);
+    first.setMaxFileCount(12);
+    first.setTestMode(1);
+    EXPECT_EQ(second.hWnd(), 77u);
+    EXPECT_EQ(second.MaxFileCount(), 12);
+    EXPECT_EQ(second.TestMode(), 1);
+    first.setCommandLine(QStringLiteral("q nothing.arj"));
+    EXPECT_EQ(second.ReturnCode(), 0x801C);
+    EXPECT_EQ(second.CommandLine(), QStringLiteral("q nothing.arj"));
+    first.setMaxFileCount(256);
+    first.setTestMode(0);
+
+    cUnCab cab;
+    EXPECT_TRUE(cab.CursorMode());
+    cab.setCursorMode(false);
+    EXPECT_FALSE(cab.CursorMode());
+    cUnCab other;
+    EXPECT_TRUE(other.CursorMode());
+}
+
+} // namespace
