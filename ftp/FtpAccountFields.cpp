@@ -1,5 +1,10 @@
 #include "ftp/FtpAccountFields.h"
 
+#include "ftp/engine/FtpSettings.h"
+#include "platform/prompt/Prompt.h"
+
+#include <QDialog>
+
 #include <QLineEdit>
 #include <QStringList>
 
@@ -39,6 +44,28 @@ bool IsPositiveNumber(const QString& text)
 bool IsAnonymousUser(const QString& user)
 {
     return user.compare(kAnonymousUser, Qt::CaseInsensitive) == 0;
+}
+
+void StoreSettings(const Connection& connection)
+{
+    FtpSettings& settings = ftpSettings();
+    settings.Host = connection.host;
+    settings.UserName = connection.userName;
+    settings.Password = connection.password;
+    settings.RemoteFolder = connection.remoteFolder;
+    settings.RemotePort = connection.port.trimmed().toInt();
+    settings.WaitTime = connection.waitTime.trimmed().toInt();
+    settings.PassiveMode = connection.passive;
+}
+
+void ShowModal(QDialog* dialog)
+{
+    platform::Question question;
+    question.kind = platform::QuestionKind::Modal;
+    question.title = dialog->windowTitle();
+    question.window = dialog;
+    question.run = [dialog] { return dialog->exec(); };
+    platform::ask(question);
 }
 
 } // namespace FtpAccountFields

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QCheckBox;
+class QDialog;
 class QLineEdit;
 class QPushButton;
 
@@ -19,5 +20,19 @@ void ApplyAnonymous(bool anonymous, QLineEdit* user, QLineEdit* password);
 bool IsHostShape(const QString& host);
 bool IsPositiveNumber(const QString& text);
 bool IsAnonymousUser(const QString& user);
+
+// What "&Connect" of either dialog puts into the settings record.
+struct Connection {
+    QString host;
+    QString userName;
+    QString password;
+    QString remoteFolder;
+    QString port;
+    QString waitTime;
+    bool passive = false;
+};
+void StoreSettings(const Connection& connection);
+// Shows a connect dialog as a modal window through the prompt service.
+void ShowModal(QDialog* dialog);
 
 } // namespace FtpAccountFields

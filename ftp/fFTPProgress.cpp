@@ -64,21 +64,21 @@ void fFTPProgress::SetCaption(const QString& caption)
 
 void fFTPProgress::SetPrg1(double value, double maximum)
 {
-    if (value >= 0)
-        m_values[0] = value;
-    if (maximum > 0)
-        m_maxima[0] = maximum;
-    setBar(ui->pBar1, m_values[0], m_maxima[0]);
-    update();
+    setPrg(0, value, maximum);
 }
 
 void fFTPProgress::SetPrg2(double value, double maximum)
 {
+    setPrg(1, value, maximum);
+}
+
+void fFTPProgress::setPrg(int bar, double value, double maximum)
+{
     if (value >= 0)
-        m_values[1] = value;
+        m_values[bar] = value;
     if (maximum > 0)
-        m_maxima[1] = maximum;
-    setBar(ui->pBar2, m_values[1], m_maxima[1]);
+        m_maxima[bar] = maximum;
+    setBar(bar == 0 ? ui->pBar1 : ui->pBar2, m_values[bar], m_maxima[bar]);
     update();
 }
 

@@ -39,6 +39,7 @@ signals:
 
 private:
     void askCancel();
+    void setPrg(int bar, double value, double maximum);
 
     std::unique_ptr<Ui::fFTPProgress> ui;
     QTimer m_timer;

@@ -84,14 +84,8 @@ void fFTPQuick::ValidateFields()
 
 void fFTPQuick::cmdConnect_Click()
 {
-    FtpSettings& settings = ftpSettings();
-    settings.Host = txtFTPAccount(0)->text();
-    settings.UserName = txtFTPAccount(1)->text();
-    settings.Password = txtFTPAccount(2)->text();
-    settings.RemoteFolder = txtFTPAccount(3)->text();
-    settings.RemotePort = ui->txtFTPPort->text().trimmed().toInt();
-    settings.WaitTime = ui->txtFTPWaitTime->text().trimmed().toInt();
-    settings.PassiveMode = ui->chkFTPPassive->isChecked();
+    StoreSettings({txtFTPAccount(0)->text(), txtFTPAccount(1)->text(), txtFTPAccount(2)->text(), txtFTPAccount(3)->text(),
+                   ui->txtFTPPort->text(), ui->txtFTPWaitTime->text(), ui->chkFTPPassive->isChecked()});
     m_canceled = false;
     accept();
 }
@@ -99,11 +93,6 @@ void fFTPQuick::cmdConnect_Click()
 bool fFTPQuick::ShowModal()
 {
     m_canceled = true;
-    platform::Question question;
-    question.kind = platform::QuestionKind::Modal;
-    question.title = windowTitle();
-    question.window = this;
-    question.run = [this] { return exec(); };
-    platform::ask(question);
+    FtpAccountFields::ShowModal(this);
     return m_canceled;
 }

@@ -363,14 +363,8 @@ void fFTPSites::cmdSave_Click()
 
 void fFTPSites::cmdConnect_Click()
 {
-    FtpSettings& settings = ftpSettings();
-    settings.Host = ui->txtFTPServer->text();
-    settings.UserName = ui->txtFTPUser->text();
-    settings.Password = ui->txtFTPPassword->text();
-    settings.RemoteFolder = ui->txtFTPDir->text();
-    settings.RemotePort = ui->txtFTPPort->text().trimmed().toInt();
-    settings.WaitTime = ui->txtFTPWaitTime->text().trimmed().toInt();
-    settings.PassiveMode = ui->chkFTPPassive->isChecked();
+    StoreSettings({ui->txtFTPServer->text(), ui->txtFTPUser->text(), ui->txtFTPPassword->text(), ui->txtFTPDir->text(),
+                   ui->txtFTPPort->text(), ui->txtFTPWaitTime->text(), ui->chkFTPPassive->isChecked()});
     m_canceled = false;
     accept();
 }
@@ -378,11 +372,6 @@ void fFTPSites::cmdConnect_Click()
 bool fFTPSites::ShowModal()
 {
     m_canceled = true;
-    platform::Question question;
-    question.kind = platform::QuestionKind::Modal;
-    question.title = windowTitle();
-    question.window = this;
-    question.run = [this] { return exec(); };
-    platform::ask(question);
+    FtpAccountFields::ShowModal(this);
     return m_canceled;
 }

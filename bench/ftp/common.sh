@@ -32,3 +32,19 @@ report() { # name ours peer target
   ratio="$(echo "$2 / $3" | bc -l)"
   printf 'BENCH %s ours=%.3f peer=%.3f ratio=%.3f target=%s\n' "$1" "$2" "$3" "$ratio" "$4"
 }
+
+# Three rounds of prepare, run_ours, check_ours, run_peer (functions of the calling script);
+# the best time of each side ends in best_ours and best_peer.
+best_of_three() {
+  best_ours=""; best_peer=""
+  local t0 t1 t2 ours peer
+  for _ in 1 2 3; do
+    prepare
+    t0=$(now); run_ours; t1=$(now)
+    run_peer; t2=$(now)
+    check_ours || { echo "our transfer differs" >&2; exit 1; }
+    ours=$(elapsed "$t0" "$t1"); peer=$(elapsed "$t1" "$t2")
+    if [ -z "$best_ours" ] || (( $(echo "$ours < $best_ours" | bc -l) )); then best_ours=$ours; fi
+    if [ -z "$best_peer" ] || (( $(echo "$peer < $best_peer" | bc -l) )); then best_peer=$peer; fi
+  done
+}

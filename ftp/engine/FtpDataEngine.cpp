@@ -247,21 +247,28 @@ void FtpDataEngine::transferFailed(const QString& text)
     m_command.EndCommand(CommandState::Failed);
 }
 
+namespace {
+
+// A value below 0 leaves the value, a maximum of 0 or less leaves the maximum.
+void setBar(double& value, double& maximum, double newValue, double newMaximum)
+{
+    if (newValue >= 0)
+        value = newValue;
+    if (newMaximum > 0)
+        maximum = newMaximum;
+}
+
+} // namespace
+
 void FtpDataEngine::SetPrg1(double value, double maximum)
 {
-    if (value >= 0)
-        m_progress.fileValue = value;
-    if (maximum > 0)
-        m_progress.fileMax = maximum;
+    setBar(m_progress.fileValue, m_progress.fileMax, value, maximum);
     showProgress();
 }
 
 void FtpDataEngine::SetPrg2(double value, double maximum)
 {
-    if (value >= 0)
-        m_progress.totalValue = value;
-    if (maximum > 0)
-        m_progress.totalMax = maximum;
+    setBar(m_progress.totalValue, m_progress.totalMax, value, maximum);
     showProgress();
 }
 
