@@ -1,0 +1,44 @@
+#include "mail/mBrivoMailMain.h"
+
+#include "platform/prompt/Prompt.h"
+#include "platform/prompt/SystemMessageBox.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace mBrivoMailMain {
+
+void CenterWindow(QWidget* window, QWidget* owner)
+{
+    const QRect area = owner ? owner->frameGeometry()
+                             : (window->screen() ? window->screen()->availableGeometry() : QRect());
+    if (area.isValid())
+        window->move(area.center() - window->rect().center());
+}
+
+void ApplyFont(QWidget* window, const QString& fontName)
+{
+    if (fontName.isEmpty())
+        return;
+    QFont font = window->font();
+    font.setFamily(fontName);
+    window->setFont(font);
+}
+
+int ShowModal(QDialog& window)
+{
+    platform::Question q;
+    q.kind = platform::QuestionKind::Modal;
+    q.title = window.windowTitle();
+    q.window = &window;
+    q.run = [&window] { return window.exec(); };
+    return platform::ask(q).choice;
+}
+
+void Inform(const QString& text, const QString& title)
+{
+    platform::SystemMessageBox(text, title, platform::MB_OK | platform::MB_ICONINFORMATION);
+}
+
+} // namespace mBrivoMailMain
