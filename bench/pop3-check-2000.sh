@@ -87,7 +87,8 @@ done
 
 config="$work/curl.conf"
 for n in $(seq "$count"); do
-  printf 'url = "pop3://127.0.0.1:%s/"\nuser = "joe:benchpass"\nrequest = "TOP %s %s"\noutput = "/dev/null"\nnext\n' \
+  [ "$n" -gt 1 ] && echo next
+  printf 'url = "pop3://127.0.0.1:%s/"\nuser = "joe:benchpass"\nrequest = "TOP %s %s"\noutput = "/dev/null"\n' \
     "$port" "$n" "$lines"
 done > "$config"
 
