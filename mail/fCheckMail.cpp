@@ -30,6 +30,9 @@ fCheckMail::fCheckMail(cMailList& mailList, cMailSettings& settings, QWidget* pa
 {
     ui->setupUi(this);
     setFixedSize(sizeHint());
+    m_textTimer.setSingleShot(true);
+    m_textTimer.setInterval(150);
+    connect(&m_textTimer, &QTimer::timeout, this, &fCheckMail::flushTexts);
     connect(&Winsock1, &WinsockControl::OnDataArrival, this, &fCheckMail::onDataArrival);
     connect(&Winsock1, &WinsockControl::OnError, this, &fCheckMail::onError);
     connect(&m_session, &cPop3Session::sendLine, this, [this](const QByteArray& line) { Winsock1.SendData(line); });
@@ -48,6 +51,22 @@ fCheckMail::fCheckMail(cMailList& mailList, cMailSettings& settings, QWidget* pa
 
 fCheckMail::~fCheckMail() = default;
 
+// Status texts change with every reply; they reach the screen a few times a second, which is all
+// an eye can read, instead of laying out text thousands of times in a large mailbox.
+void fCheckMail::showText(QLabel* label, const QString& text)
+{
+    m_pendingTexts.insert(label, text);
+    if (!m_textTimer.isActive())
+        m_textTimer.start();
+}
+
+void fCheckMail::flushTexts()
+{
+    for (auto it = m_pendingTexts.cbegin(); it != m_pendingTexts.cend(); ++it)
+        it.key()->setText(it.value());
+    m_pendingTexts.clear();
+}
+
 void fCheckMail::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -56,6 +75,7 @@ void fCheckMail::showEvent(QShowEvent* event)
         return;
     m_started = true;
     m_cancelled = false;
+    m_pendingTexts.clear();
     for (QLabel* label : {ui->lblCmd, ui->lblProgress, ui->lblTime})
         label->clear();
     QTimer::singleShot(0, this, &fCheckMail::run);
@@ -70,13 +90,14 @@ void fCheckMail::run()
             enableNext(a);
             deleteMarkedMessages(a);
         }
-        ui->lblProgress->setText(QStringLiteral("SPAM mails are deleted !!!"));
+        showText(ui->lblProgress, QStringLiteral("SPAM mails are deleted !!!"));
     }
     for (int a = 1; a <= accounts && !m_cancelled; ++a) {
         enableNext(a);
         checkAccount(a);
     }
-    ui->lblProgress->setText(QString::number(m_mailList.Count()) + QStringLiteral(" are in the mail boxes !!!"));
+    showText(ui->lblProgress, QString::number(m_mailList.Count()) + QStringLiteral(" are in the mail boxes !!!"));
+    flushTexts();
     done(m_cancelled ? QDialog::Rejected : QDialog::Accepted);
 }
 
@@ -175,11 +196,11 @@ bool fCheckMail::askLogin(MailAccount& record)
 void fCheckMail::connectAndWait(const QString& caption, const QString& progress)
 {
     setWindowTitle(caption);
-    ui->lblProgress->setText(progress);
+    showText(ui->lblProgress, progress);
     Winsock1.Close();
     Winsock1.SetLocalPort(0);
     Winsock1.Connect(m_server, m_port);
-    ui->lblCmd->setText(QStringLiteral("Command: Connecting to ") + m_server);
+    showText(ui->lblCmd, QStringLiteral("Command: Connecting to ") + m_server);
     waitLoop();
 }
 
@@ -209,18 +230,18 @@ void fCheckMail::refreshStatus()
     const qint64 seconds = m_lastActivity.elapsed() / 1000;
     if (seconds != m_shownSeconds) {
         m_shownSeconds = seconds;
-        ui->lblTime->setText(QString::number(seconds) + QStringLiteral(" seconds"));
+        showText(ui->lblTime, QString::number(seconds) + QStringLiteral(" seconds"));
     }
     switch (Winsock1.State()) {
-    case WinsockControl::sckConnectionPending: ui->lblProgress->setText(QStringLiteral("Connection pending ...")); break;
+    case WinsockControl::sckConnectionPending: showText(ui->lblProgress, QStringLiteral("Connection pending ...")); break;
     case WinsockControl::sckResolvingHost:
-        ui->lblProgress->setText(QStringLiteral("Resolving host ") + quoted(m_server) + QStringLiteral(" ..."));
+        showText(ui->lblProgress, QStringLiteral("Resolving host ") + quoted(m_server) + QStringLiteral(" ..."));
         break;
     case WinsockControl::sckConnecting:
-        ui->lblProgress->setText(QStringLiteral("Connecting ") + quoted(m_server) + QStringLiteral(" ..."));
+        showText(ui->lblProgress, QStringLiteral("Connecting ") + quoted(m_server) + QStringLiteral(" ..."));
         break;
     case WinsockControl::sckClosing:
-        ui->lblProgress->setText(QStringLiteral("Closing connection to ") + quoted(m_server) + QStringLiteral(" ..."));
+        showText(ui->lblProgress, QStringLiteral("Closing connection to ") + quoted(m_server) + QStringLiteral(" ..."));
         break;
     default: break;
     }
@@ -245,14 +266,14 @@ void fCheckMail::onError(int number, const QString& description)
 
 void fCheckMail::onCommandSent(const QString& masked)
 {
-    ui->lblCmd->setText(QStringLiteral("Command: ") + masked);
+    showText(ui->lblCmd, QStringLiteral("Command: ") + masked);
     const QString position = QString::number(m_session.current()) + '/' + QString::number(m_session.count());
     if (m_session.state() == cPop3Session::TopSent)
-        ui->lblProgress->setText(QStringLiteral("Checking mail ") + position + QStringLiteral(" ... "));
+        showText(ui->lblProgress, QStringLiteral("Checking mail ") + position + QStringLiteral(" ... "));
     else if (m_session.state() == cPop3Session::DeleSent)
-        ui->lblProgress->setText(QStringLiteral("Deleting mail ") + position + QStringLiteral(" ... "));
+        showText(ui->lblProgress, QStringLiteral("Deleting mail ") + position + QStringLiteral(" ... "));
     else if (m_session.state() == cPop3Session::UserSent)
-        ui->lblProgress->setText(QStringLiteral("Connecting to ") + m_server + QStringLiteral(" ..."));
+        showText(ui->lblProgress, QStringLiteral("Connecting to ") + m_server + QStringLiteral(" ..."));
 }
 
 void fCheckMail::onNext()

@@ -7,9 +7,12 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QHash>
+#include <QTimer>
 
 #include <memory>
 
+class QLabel;
 class cMailSettings;
 
 namespace Ui {
@@ -46,6 +49,8 @@ private:
     void connectAndWait(const QString& caption, const QString& progress);
     void waitLoop();
     void refreshStatus();
+    void showText(QLabel* label, const QString& text);
+    void flushTexts();
     void enableNext(int account);
 
     void onDataArrival();
@@ -67,4 +72,6 @@ private:
     bool m_started = false;
     bool m_cancelled = false;
     qint64 m_shownSeconds = -1;
+    QHash<QLabel*, QString> m_pendingTexts;
+    QTimer m_textTimer;
 };
