@@ -1,6 +1,6 @@
 #include "platform/shell/ClipboardFileList.h"
 
-#include "platform/shell/NativeName.h"
+#include "platform/core/FileName.h"
 
 #include <QMimeData>
 
@@ -14,7 +14,7 @@ const QString GnomeFiles = QStringLiteral("x-special/gnome-copied-files");
 
 QByteArray ClipboardFileList::uriOf(const QString& path)
 {
-    return "file://" + encodeName(path).toPercentEncoding("/");
+    return "file://" + EncodeFileName(path).toPercentEncoding("/");
 }
 
 QString ClipboardFileList::pathOfUri(const QByteArray& uri)
@@ -29,7 +29,7 @@ QString ClipboardFileList::pathOfUri(const QByteArray& uri)
     const QByteArray host = rest.left(slash);
     if (!host.isEmpty() && host != "localhost")
         return {};
-    return decodeName(QByteArray::fromPercentEncoding(rest.mid(slash)));
+    return DecodeFileName(QByteArray::fromPercentEncoding(rest.mid(slash)));
 }
 
 QMimeData* ClipboardFileList::toMimeData(const QStringList& paths, bool cut)

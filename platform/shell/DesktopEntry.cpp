@@ -1,6 +1,7 @@
 #include "platform/shell/DesktopEntry.h"
 
-#include "platform/shell/NativeName.h"
+#include "platform/core/FileName.h"
+#include "platform/shell/SmallFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,7 +50,7 @@ QList<DesktopEntry> DesktopEntry::settingsLaunchers()
             if (seen.contains(file))
                 continue;   // the first folder in the search order wins
             seen.insert(file);
-            DesktopEntry entry = read(QFile::encodeName(dir.filePath(file)));
+            DesktopEntry entry = read(EncodeFileName(dir.filePath(file)));
             if (!entry.hidden && !entry.name.isEmpty() && entry.categories.contains(QLatin1String("Settings")))
                 result.append(entry);
         }

@@ -3,7 +3,7 @@
 #include "platform/core/DoEvents.h"
 #include "platform/shell/FileCopier.h"
 #include "platform/shell/FileOpQuestions.h"
-#include "platform/shell/NativeName.h"
+#include "platform/core/FileName.h"
 #include "platform/shell/ShellChangeHub.h"
 #include "platform/shell/ShellTypes.h"
 #include "platform/shell/Trash.h"
@@ -100,14 +100,14 @@ quint32 createdEvent(const QByteArray& path)
 
 FileOpEngine::FileOpEngine(const FileOpRequest& request)
     : m_request(request), m_function(request.function), m_flags(request.flags),
-      m_base(encodeName(QDir::currentPath()))
+      m_base(EncodeFileName(QDir::currentPath()))
 {
     m_sincePump.start();
 }
 
 QByteArray FileOpEngine::absolute(const QString& path) const
 {
-    QByteArray bytes = encodeName(path);
+    QByteArray bytes = EncodeFileName(path);
     while (bytes.size() > 1 && bytes.endsWith('/'))
         bytes.chop(1);
     if (bytes.isEmpty() || bytes.startsWith('/'))
@@ -181,7 +181,13 @@ bool FileOpEngine::prepareTarget(const QList<QByteArray>& sources, QByteArray* f
         m_aborted = true;
         return false;
     }
-    return attempt(target, [&] { return QDir().mkpath(decodeName(target)) ? 0 : (errno ? errno : EACCES); });
+    QByteArray topMade = target;
+    while (parentOf(topMade) != topMade && !lstatOf(parentOf(topMade), &st))
+        topMade = parentOf(topMade);
+    if (!attempt(target, [&] { return QDir().mkpath(DecodeFileName(target)) ? 0 : (errno ? errno : EACCES); }))
+        return false;
+    announce(SHCNE_MKDIR, topMade);
+    return true;
 }
 
 QByteArray FileOpEngine::copyName(const QByteArray& folder, const QByteArray& name) const
@@ -210,7 +216,7 @@ void FileOpEngine::transferTop(const QByteArray& source, const QByteArray& targe
         return;
     }
     if (m_progress)
-        m_progress->setItem(decodeName(source), decodeName(parentOf(to)));
+        m_progress->setItem(DecodeFileName(source), DecodeFileName(parentOf(to)));
     bool done = false;
     struct stat folder;
     const bool sameDevice = ::stat(parentOf(to).constData(), &folder) == 0 && folder.st_dev == st.st_dev;
@@ -339,7 +345,7 @@ void FileOpEngine::deleteTop(const QByteArray& path)
     if (!attempt(path, [&] { return lstatOf(path, &st) ? 0 : errno; }))
         return;
     if (m_progress)
-        m_progress->setItem(decodeName(path), {});
+        m_progress->setItem(DecodeFileName(path), {});
     bool permanent = !(m_flags & FOF_ALLOWUNDO);
     if (!permanent) {
         Trash::Outcome outcome = Trash::Outcome::Failed;
@@ -377,7 +383,7 @@ void FileOpEngine::renameTop(const QByteArray& source)
 {
     QByteArray target = absolute(m_request.target);
     if (!m_request.target.contains(QLatin1Char('/')))
-        target = child(parentOf(source), encodeName(m_request.target));
+        target = child(parentOf(source), EncodeFileName(m_request.target));
     struct stat st;
     if (!attempt(source, [&] { return lstatOf(source, &st) ? 0 : errno; }) || target == source)
         return;

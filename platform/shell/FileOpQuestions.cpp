@@ -3,7 +3,7 @@
 #include "platform/prompt/SystemMessageBox.h"
 #include "platform/shell/FileCopier.h"
 #include "platform/shell/FileOpProgress.h"
-#include "platform/shell/NativeName.h"
+#include "platform/core/FileName.h"
 #include "platform/shell/ShellTypes.h"
 
 #include <QDateTime>
@@ -18,7 +18,7 @@ namespace {
 
 QString nameOf(const QByteArray& path)
 {
-    return decodeName(path.mid(path.lastIndexOf('/') + 1));
+    return DecodeFileName(path.mid(path.lastIndexOf('/') + 1));
 }
 
 QString describe(const QByteArray& path, QVariantMap& details, const QString& prefix)
@@ -27,7 +27,7 @@ QString describe(const QByteArray& path, QVariantMap& details, const QString& pr
     if (::lstat(path.constData(), &st) != 0)
         return {};
     const QDateTime modified = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec);
-    details.insert(prefix + QStringLiteral("Path"), decodeName(path));
+    details.insert(prefix + QStringLiteral("Path"), DecodeFileName(path));
     details.insert(prefix + QStringLiteral("Size"), qint64(st.st_size));
     details.insert(prefix + QStringLiteral("Modified"), modified);
     if (S_ISDIR(st.st_mode))
@@ -97,7 +97,7 @@ FileOpQuestions::Error FileOpQuestions::askError(int function, const QByteArray&
     const char* action = function == FO_MOVE ? "move" : function == FO_COPY ? "copy" : function == FO_DELETE ? "delete" : "rename";
     q.text = QStringLiteral("Cannot %1 %2: %3.").arg(QLatin1String(action), nameOf(path), errorText(error));
     q.buttons = {QStringLiteral("&Retry"), QStringLiteral("&Skip"), QStringLiteral("Cancel")};
-    q.details.insert(QStringLiteral("path"), decodeName(path));
+    q.details.insert(QStringLiteral("path"), DecodeFileName(path));
     q.details.insert(QStringLiteral("error"), error);
     const int choice = FileOpUi::ask(q).choice;
     return choice == Retry || choice == Skip ? Error(choice) : Cancel;
@@ -123,7 +123,7 @@ bool FileOpQuestions::confirmDelete(const QList<QByteArray>& items, bool toTrash
 
 bool FileOpQuestions::confirmCreateFolder(const QByteArray& folder)
 {
-    return yes(QStringLiteral("The folder '%1' does not exist.\r\n\r\nDo you want to create it?").arg(decodeName(folder)),
+    return yes(QStringLiteral("The folder '%1' does not exist.\r\n\r\nDo you want to create it?").arg(DecodeFileName(folder)),
                QStringLiteral("Confirm Folder Create"));
 }
 

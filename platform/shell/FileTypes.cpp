@@ -1,8 +1,8 @@
 #include "platform/shell/FileTypes.h"
 
 #include "platform/shell/DesktopEntry.h"
-#include "platform/shell/MountTable.h"
-#include "platform/shell/NativeName.h"
+#include "platform/shell/VolumeTable.h"
+#include "platform/core/FileName.h"
 #include "platform/shell/ShellNamespace.h"
 #include "platform/shell/SystemImageIndex.h"
 #include "platform/shell/Trash.h"
@@ -70,7 +70,7 @@ TypeInfo infoByName(const QString& fileName)
 TypeInfo infoByContent(const QByteArray& path)
 {
     static QMimeDatabase db;
-    const QString name = decodeName(path);
+    const QString name = DecodeFileName(path);
     return infoOfMime(db.mimeTypeForFile(name, QMimeDatabase::MatchDefault), name);
 }
 
@@ -81,7 +81,7 @@ int folderIcon(const QByteArray& path, bool open)
         {QStandardPaths::DownloadLocation, "folder-download"}, {QStandardPaths::MusicLocation, "folder-music"},
         {QStandardPaths::PicturesLocation, "folder-pictures"}, {QStandardPaths::MoviesLocation, "folder-videos"},
     };
-    const QString name = decodeName(path);
+    const QString name = DecodeFileName(path);
     if (name == QDir::homePath())
         return SystemImageIndex::Home;
     for (const auto& s : special)
@@ -96,7 +96,7 @@ TypeInfo infoOfPath(const QByteArray& path, bool extensionOnly, bool open)
     if (!extensionOnly && ::stat(path.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return {FileTypes::folderTypeName(), folderIcon(path, open)};
-        const QString name = decodeName(path.mid(path.lastIndexOf('/') + 1));
+        const QString name = DecodeFileName(path.mid(path.lastIndexOf('/') + 1));
         TypeInfo info = infoByName(name);
         if (info.icon == SystemImageIndex::UnknownFile && suffixOf(name).isEmpty()) {
             if (st.st_mode & S_IXUSR)
@@ -106,12 +106,12 @@ TypeInfo infoOfPath(const QByteArray& path, bool extensionOnly, bool open)
         }
         return info;
     }
-    return infoByName(decodeName(path.mid(path.lastIndexOf('/') + 1)));
+    return infoByName(DecodeFileName(path.mid(path.lastIndexOf('/') + 1)));
 }
 
 int volumeIcon(const QByteArray& mountPoint)
 {
-    for (const Volume& v : MountTable::read()) {
+    for (const Volume& v : VolumeTable::read()) {
         if (v.mountPoint != mountPoint)
             continue;
         if (v.network)
@@ -145,7 +145,7 @@ TypeInfo infoOfList(const ItemIdList& list, bool open)
         TypeInfo info = infoOfPath(item.data, false, false);
         const QByteArray original = Trash::entryFor(item.data).originalPath;
         if (info.name != FileTypes::folderTypeName())
-            info = infoByName(decodeName(original.mid(original.lastIndexOf('/') + 1)));
+            info = infoByName(DecodeFileName(original.mid(original.lastIndexOf('/') + 1)));
         return info;
     }
     case ItemKind::Entry: break;
@@ -167,7 +167,7 @@ QString FileTypes::typeName(const ItemIdList& list)
 
 QString FileTypes::typeNameOfPath(const QString& path, bool extensionOnly)
 {
-    return path.isEmpty() ? QString() : infoOfPath(encodeName(path), extensionOnly, false).name;
+    return path.isEmpty() ? QString() : infoOfPath(EncodeFileName(path), extensionOnly, false).name;
 }
 
 int FileTypes::iconIndex(const ItemIdList& list, bool open)
@@ -177,7 +177,7 @@ int FileTypes::iconIndex(const ItemIdList& list, bool open)
 
 int FileTypes::iconIndexOfPath(const QString& path, bool extensionOnly, bool open)
 {
-    return infoOfPath(encodeName(path), extensionOnly, open).icon;
+    return infoOfPath(EncodeFileName(path), extensionOnly, open).icon;
 }
 
 } // namespace platform

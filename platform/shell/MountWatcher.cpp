@@ -1,5 +1,7 @@
 #include "platform/shell/MountWatcher.h"
 
+#include "platform/core/FileName.h"
+
 #include "platform/shell/ShellTypes.h"
 
 #include <QFile>
@@ -13,10 +15,10 @@ namespace platform {
 
 MountWatcher::MountWatcher(Sink sink) : m_sink(std::move(sink))
 {
-    m_known = MountTable::read();
-    const QString source = MountTable::sourceFile();
+    m_known = VolumeTable::read();
+    const QString source = VolumeTable::sourceFile();
     if (source.startsWith(QLatin1String("/proc/")))
-        m_fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+        m_fd = ::open(EncodeFileName(source).constData(), O_RDONLY | O_CLOEXEC);
     if (m_fd >= 0) {
         // The kernel flags the mount table as exceptional when it changes.
         m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Exception, this);
@@ -44,7 +46,7 @@ void MountWatcher::rescan()
         while (::read(m_fd, buffer, sizeof buffer) > 0) {
         }
     }
-    const QList<Volume> now = MountTable::read();
+    const QList<Volume> now = VolumeTable::read();
     for (const Volume& old : m_known)
         if (!now.contains(old))
             m_sink(old.optical ? SHCNE_MEDIAREMOVED : SHCNE_DRIVEREMOVED, old);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/shell/MountTable.h"
+#include "platform/shell/VolumeTable.h"
 
 #include <QList>
 #include <QObject>

@@ -1,8 +1,8 @@
 #include "platform/shell/ShellNamespace.h"
 
 #include "platform/shell/DesktopEntry.h"
-#include "platform/shell/MountTable.h"
-#include "platform/shell/NativeName.h"
+#include "platform/shell/VolumeTable.h"
+#include "platform/core/FileName.h"
 #include "platform/shell/ShellTypes.h"
 #include "platform/shell/Trash.h"
 
@@ -26,14 +26,14 @@ namespace {
 
 QByteArray folderOf(QStandardPaths::StandardLocation location)
 {
-    return QFile::encodeName(QStandardPaths::writableLocation(location));
+    return EncodeFileName(QStandardPaths::writableLocation(location));
 }
 
 // A duopane folder under the user's data folder, made when first asked for.
 QByteArray dataFolder(const char* name)
 {
     const QByteArray path = folderOf(QStandardPaths::GenericDataLocation) + "/duopane/" + name;
-    QDir().mkpath(QFile::decodeName(path));
+    QDir().mkpath(DecodeFileName(path));
     return path;
 }
 
@@ -74,14 +74,14 @@ QString volumeName(const Volume& v)
 {
     if (v.mountPoint == "/")
         return QStringLiteral("File System (/)");
-    const QString mount = decodeName(v.mountPoint);
+    const QString mount = DecodeFileName(v.mountPoint);
     const QString label = v.label.isEmpty() ? mount.section(QLatin1Char('/'), -1) : v.label;
     return QStringLiteral("%1 (%2)").arg(label, mount);
 }
 
 Volume volumeAt(const QByteArray& mountPoint)
 {
-    for (const Volume& v : MountTable::read())
+    for (const Volume& v : VolumeTable::read())
         if (v.mountPoint == mountPoint)
             return v;
     Volume v;
@@ -93,11 +93,11 @@ QString entryName(const ItemIdList::Item& item)
 {
     if (item.kind == ItemKind::TrashEntry) {
         const QByteArray original = Trash::entryFor(item.data).originalPath;
-        return decodeName(original.mid(original.lastIndexOf('/') + 1));
+        return DecodeFileName(original.mid(original.lastIndexOf('/') + 1));
     }
     if (item.kind == ItemKind::PanelEntry)
         return DesktopEntry::read(item.data).name;
-    return decodeName(item.data);
+    return DecodeFileName(item.data);
 }
 
 QString virtualName(ItemKind kind)
@@ -163,9 +163,9 @@ QList<ItemIdList> virtualChildren(ItemKind kind, quint32 flags)
 {
     QList<ItemIdList> result;
     if (kind == ItemKind::Computer && (flags & SHCONTF_FOLDERS))
-        return volumeItems(MountTable::localVolumes(MountTable::read()));
+        return volumeItems(VolumeTable::localVolumes(VolumeTable::read()));
     if (kind == ItemKind::Network && (flags & SHCONTF_FOLDERS))
-        return volumeItems(MountTable::networkVolumes(MountTable::read()));
+        return volumeItems(VolumeTable::networkVolumes(VolumeTable::read()));
     if (kind == ItemKind::Trash && (flags & SHCONTF_NONFOLDERS)) {
         for (const TrashEntry& entry : Trash::entries())
             result.append(ItemIdList::fromItem(ItemKind::TrashEntry, entry.filePath));
@@ -218,7 +218,7 @@ quint32 virtualAttributes(ItemKind kind)
         return folder | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER | SFGAO_CANLINK;
     case ItemKind::Network:
         return folder | SFGAO_FILESYSANCESTOR | SFGAO_CANLINK
-            | (MountTable::networkVolumes(MountTable::read()).isEmpty() ? 0u : quint32(SFGAO_HASSUBFOLDER));
+            | (VolumeTable::networkVolumes(VolumeTable::read()).isEmpty() ? 0u : quint32(SFGAO_HASSUBFOLDER));
     case ItemKind::Trash:
         return folder | SFGAO_DROPTARGET | SFGAO_CANLINK;
     case ItemKind::ControlPanel:
@@ -239,7 +239,7 @@ QByteArray ShellNamespace::desktopFolder()
 
 QByteArray ShellNamespace::homeFolder()
 {
-    return QFile::encodeName(QDir::homePath());
+    return EncodeFileName(QDir::homePath());
 }
 
 ItemIdList ShellNamespace::specialFolder(int csidl)
@@ -256,7 +256,7 @@ ItemIdList ShellNamespace::specialFolder(int csidl)
     case CSIDL_HISTORY: return listForPath(dataFolder("History"));
     case CSIDL_STARTMENU: {
         const QByteArray apps = folderOf(QStandardPaths::GenericDataLocation) + "/applications";
-        QDir().mkpath(QFile::decodeName(apps));
+        QDir().mkpath(DecodeFileName(apps));
         return listForPath(apps);
     }
     case CSIDL_COMMON_STARTMENU:
@@ -270,7 +270,7 @@ ItemIdList ShellNamespace::listForPath(const QByteArray& absolutePath)
     if (!absolutePath.startsWith('/'))
         return {};
     const QByteArray path = normalised(absolutePath);
-    const Volume volume = MountTable::volumeOf(MountTable::read(), path);
+    const Volume volume = VolumeTable::volumeOf(VolumeTable::read(), path);
     ItemIdList list = rootItem(volume.network ? ItemKind::Network : ItemKind::Computer)
                           .appended(ItemKind::Volume, volume.mountPoint);
     const QByteArray rest = volume.mountPoint == "/" ? path.mid(1) : path.mid(volume.mountPoint.size() + 1);
@@ -289,7 +289,7 @@ ItemIdList ShellNamespace::parse(const QString& text)
         if (text.compare(name, Qt::CaseInsensitive) == 0 || text.compare(ComputerParsingName + QLatin1Char('\\') + name, Qt::CaseInsensitive) == 0)
             return rootItem(kind);
     }
-    QByteArray path = encodeName(text);
+    QByteArray path = EncodeFileName(text);
     if (path.startsWith("~"))
         path = homeFolder() + path.mid(1);
     if (!path.startsWith('/') || !exists(path))
@@ -322,7 +322,7 @@ QByteArray ShellNamespace::pathBytes(const ItemIdList& list)
 
 QString ShellNamespace::path(const ItemIdList& list)
 {
-    return decodeName(pathBytes(list));
+    return DecodeFileName(pathBytes(list));
 }
 
 QString ShellNamespace::displayName(const ItemIdList& list, quint32 flags)
@@ -331,14 +331,14 @@ QString ShellNamespace::displayName(const ItemIdList& list, quint32 flags)
         return {};
     const bool parsing = flags & SHGDN_FORPARSING;
     if (list.isDesktop())
-        return parsing ? decodeName(desktopFolder()) : QStringLiteral("Desktop");
+        return parsing ? DecodeFileName(desktopFolder()) : QStringLiteral("Desktop");
     const ItemIdList::Item item = list.last();
     if (parsing) {
         const QString name = virtualParsingName(item.kind);
         if (!name.isEmpty())
             return name;
         const QByteArray p = pathBytes(list);
-        return p.isEmpty() ? entryName(item) : decodeName(p);
+        return p.isEmpty() ? entryName(item) : DecodeFileName(p);
     }
     if (item.kind == ItemKind::Volume)
         return volumeName(volumeAt(item.data));
@@ -361,17 +361,17 @@ QString ShellNamespace::hierarchyText(const ItemIdList& list)
 
 QString ShellNamespace::hierarchyTextOfPath(const QString& path)
 {
-    const QByteArray bytes = encodeName(path);
+    const QByteArray bytes = EncodeFileName(path);
     if (!bytes.startsWith('/') || !isFolderPath(bytes))
         return {};
     const QByteArray clean = normalised(bytes);
-    const Volume volume = MountTable::volumeOf(MountTable::read(), clean);
+    const Volume volume = VolumeTable::volumeOf(VolumeTable::read(), clean);
     const ItemIdList root = rootItem(volume.network ? ItemKind::Network : ItemKind::Computer)
                                 .appended(ItemKind::Volume, volume.mountPoint);
     QByteArray rest = volume.mountPoint == "/" ? clean.mid(1) : clean.mid(volume.mountPoint.size() + 1);
     if (!rest.isEmpty() && bytes.endsWith('/'))
         rest += '/';
-    return hierarchyText(root) + decodeName(rest).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return hierarchyText(root) + DecodeFileName(rest).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 QList<ItemIdList> ShellNamespace::enumerate(const ItemIdList& folder, quint32 flags, bool* ok)

@@ -1,7 +1,8 @@
 #include "platform/shell/Trash.h"
 
-#include "platform/shell/MountTable.h"
-#include "platform/shell/NativeName.h"
+#include "platform/shell/VolumeTable.h"
+#include "platform/core/FileName.h"
+#include "platform/shell/SmallFile.h"
 #include "platform/shell/TreeRemover.h"
 
 #include <QDir>
@@ -117,7 +118,7 @@ QByteArray infoText(const QByteArray& storedPath)
 QList<QByteArray> allTrashes()
 {
     QList<QByteArray> result{Trash::homeTrash()};
-    for (const Volume& v : MountTable::localVolumes(MountTable::read())) {
+    for (const Volume& v : VolumeTable::localVolumes(VolumeTable::read())) {
         const QByteArray trash = volumeTrash(v.mountPoint, false);
         if (!trash.isEmpty() && !result.contains(trash))
             result.append(trash);
@@ -129,7 +130,7 @@ QList<QByteArray> allTrashes()
 
 QByteArray Trash::homeTrash()
 {
-    return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)) + "/Trash";
+    return EncodeFileName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)) + "/Trash";
 }
 
 QByteArray Trash::encodeInfoPath(const QByteArray& path)
@@ -221,7 +222,7 @@ QList<TrashEntry> Trash::entries()
 bool Trash::isEmpty()
 {
     for (const QByteArray& trash : allTrashes()) {
-        const QDir files(QFile::decodeName(trash + "/files"));
+        const QDir files(DecodeFileName(trash + "/files"));
         if (files.exists() && !files.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
             return false;
     }
@@ -232,7 +233,7 @@ int Trash::restore(const TrashEntry& entry)
 {
     if (entry.originalPath.isEmpty())
         return ENOENT;
-    QDir().mkpath(decodeName(parentOf(entry.originalPath)));
+    QDir().mkpath(DecodeFileName(parentOf(entry.originalPath)));
     if (::renameat2(AT_FDCWD, entry.filePath.constData(), AT_FDCWD, entry.originalPath.constData(), RENAME_NOREPLACE) != 0)
         return errno;
     ::unlink(entry.infoPath.constData());

@@ -1,5 +1,5 @@
 #include "platform/shell/ClipboardFileList.h"
-#include "platform/shell/NativeName.h"
+#include "platform/core/FileName.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,7 +16,7 @@ const QStringList oddNames = {
     QStringLiteral("/tmp/with space/and%percent"),
     QStringLiteral("/tmp/line\nbreak\r\nand return"),
     QStringLiteral("/tmp/gr\u00fc\u00dfe/\u65e5\u672c"),
-    platform::decodeName(QByteArray("/tmp/latin1 \xe9", 13)),
+    platform::DecodeFileName(QByteArray("/tmp/latin1 \xe9", 13)),
 };
 
 TEST(ClipboardFileList, BothFormatsCarryEveryName)
@@ -32,7 +32,7 @@ TEST(ClipboardFileList, BothFormatsCarryEveryName)
     only.setData("text/uri-list", data->data("text/uri-list"));
     EXPECT_EQ(ClipboardFileList::fromMimeData(&only, &cut), oddNames);
     EXPECT_FALSE(cut);
-    EXPECT_EQ(platform::encodeName(ClipboardFileList::fromMimeData(&only).last()), QByteArray("/tmp/latin1 \xe9", 13));
+    EXPECT_EQ(platform::EncodeFileName(ClipboardFileList::fromMimeData(&only).last()), QByteArray("/tmp/latin1 \xe9", 13));
 }
 
 TEST(ClipboardFileList, ForeignHostsAndOtherSchemesAreNotFiles)

@@ -126,7 +126,7 @@ TEST_F(FileOperationTest, NamesWithSpacesNewlinesAndForeignBytesArriveIntact)
     // A top-level name that is not UTF-8 is handed over as the program shows it.
     const QByteArray foreign("caf\xe9", 4);
     writeBytes(s + '/' + foreign, "x");
-    EXPECT_TRUE(run(FO_MOVE, {decodeName(s + '/' + foreign)}, dst.path()).ok());
+    EXPECT_TRUE(run(FO_MOVE, {DecodeFileName(s + '/' + foreign)}, dst.path()).ok());
     EXPECT_EQ(readBytes(d + '/' + foreign), QByteArray("x"));
     EXPECT_FALSE(existsBytes(s + '/' + foreign));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // Real files and real mounts for the shell's tests.
-#include "platform/shell/NativeName.h"
+#include "platform/core/FileName.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QByteArray>
@@ -21,7 +21,7 @@ namespace duopane::test {
 
 inline QByteArray bytesOf(const QString& path)
 {
-    return platform::encodeName(path);
+    return platform::EncodeFileName(path);
 }
 
 inline bool writeBytes(const QByteArray& path, const QByteArray& data, mode_t mode = 0644)

@@ -44,7 +44,7 @@ TEST_F(TrashTest, DeletingWithUndoMovesIntoTheTrashWithItsInfo)
     writeBytes(folder + "/sub/inner", "x");
     QStringList sources;
     for (const QByteArray& name : names)
-        sources.append(decodeName(folder + '/' + name));
+        sources.append(DecodeFileName(folder + '/' + name));
     sources.append(dir.path() + "/sub");
     ASSERT_TRUE(runFileOperation({FO_DELETE, sources, {}, ToTrash}).ok());
 

@@ -1,4 +1,6 @@
-#include "platform/shell/MountTable.h"
+#include "platform/shell/VolumeTable.h"
+
+#include "platform/core/FileName.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +67,7 @@ bool isFolder(const QByteArray& path)
 QString labelOf(const QByteArray& device)
 {
     const QDir byLabel(QStringLiteral("/dev/disk/by-label"));
-    const QString target = QFile::decodeName(device);
+    const QString target = DecodeFileName(device);
     for (const QFileInfo& link : byLabel.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
         if (link.symLinkTarget() == target)
             return link.fileName().replace(QLatin1String("\\x20"), QLatin1String(" "));
@@ -87,13 +89,13 @@ bool isRemovableDevice(const QByteArray& device)
 
 } // namespace
 
-QString MountTable::sourceFile()
+QString VolumeTable::sourceFile()
 {
     const QString overridden = qEnvironmentVariable("DUOPANE_MOUNTINFO");
     return overridden.isEmpty() ? QStringLiteral("/proc/self/mountinfo") : overridden;
 }
 
-QList<Volume> MountTable::read()
+QList<Volume> VolumeTable::read()
 {
     QFile file(sourceFile());
     if (!file.open(QIODevice::ReadOnly))
@@ -101,7 +103,7 @@ QList<Volume> MountTable::read()
     return parse(file.readAll());
 }
 
-QList<Volume> MountTable::parse(const QByteArray& text)
+QList<Volume> VolumeTable::parse(const QByteArray& text)
 {
     QList<Volume> result;
     QSet<QByteArray> seen;
@@ -136,7 +138,7 @@ QList<Volume> MountTable::parse(const QByteArray& text)
     return result;
 }
 
-QList<Volume> MountTable::localVolumes(const QList<Volume>& all)
+QList<Volume> VolumeTable::localVolumes(const QList<Volume>& all)
 {
     QList<Volume> result;
     for (const Volume& v : all)
@@ -145,7 +147,7 @@ QList<Volume> MountTable::localVolumes(const QList<Volume>& all)
     return result;
 }
 
-QList<Volume> MountTable::networkVolumes(const QList<Volume>& all)
+QList<Volume> VolumeTable::networkVolumes(const QList<Volume>& all)
 {
     QList<Volume> result;
     for (const Volume& v : all)
@@ -154,7 +156,7 @@ QList<Volume> MountTable::networkVolumes(const QList<Volume>& all)
     return result;
 }
 
-Volume MountTable::volumeOf(const QList<Volume>& all, const QByteArray& absolutePath)
+Volume VolumeTable::volumeOf(const QList<Volume>& all, const QByteArray& absolutePath)
 {
     Volume best;
     best.mountPoint = "/";

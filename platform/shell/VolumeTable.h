@@ -21,7 +21,7 @@ struct Volume {
 
 // The mount table read from /proc/self/mountinfo (or $DUOPANE_MOUNTINFO), filtered to the volumes a
 // user works with: "/" first, then local volumes by mount point; network file systems apart.
-class MountTable {
+class VolumeTable {
 public:
     static QString sourceFile();
     static QList<Volume> read();
