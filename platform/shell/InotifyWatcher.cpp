@@ -57,12 +57,16 @@ void InotifyWatcher::unwatch(const QByteArray& path)
         return;
     m_counts.erase(count);
     const int wd = m_byPath.take(path);
-    if (wd > 0) {
-        m_byWatch.remove(wd);
-        // Another watched path may share the descriptor (a link to the same folder).
-        if (!m_byWatch.contains(wd) && !m_byPath.values().contains(wd))
-            ::inotify_rm_watch(m_fd, wd);
+    if (wd <= 0)
+        return;
+    // Another watched path may share the descriptor (a link to the same folder).
+    const QByteArray other = m_byPath.key(wd);
+    if (!other.isEmpty()) {
+        m_byWatch.insert(wd, other);
+        return;
     }
+    m_byWatch.remove(wd);
+    ::inotify_rm_watch(m_fd, wd);
 }
 
 void InotifyWatcher::readEvents()
@@ -79,6 +83,12 @@ void InotifyWatcher::readEvents()
             const QByteArray folder = m_byWatch.value(e->wd);
             if (folder.isEmpty())
                 continue;
+            if (e->mask & IN_IGNORED) {
+                // The kernel dropped the watch (its folder is gone) and may hand the number out again.
+                m_byWatch.remove(e->wd);
+                m_byPath.remove(folder);
+                continue;
+            }
             const QByteArray path = e->len ? (folder == "/" ? QByteArray() : folder) + '/' + QByteArray(e->name) : folder;
             const bool isDir = e->mask & IN_ISDIR;
             if (e->mask & IN_MOVED_FROM) {

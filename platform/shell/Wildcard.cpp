@@ -1,36 +1,12 @@
 #include "platform/shell/Wildcard.h"
 
+#include "platform/core/FileName.h"
+#include "platform/core/FolderListing.h"
+
 #include <algorithm>
-#include <cctype>
 #include <dirent.h>
 
 namespace platform {
-namespace {
-
-bool matchFrom(const char* p, const char* n)
-{
-    while (*p) {
-        if (*p == '*') {
-            while (*p == '*')
-                ++p;
-            if (!*p)
-                return true;
-            for (; *n; ++n)
-                if (matchFrom(p, n))
-                    return true;
-            return false;
-        }
-        if (!*n)
-            return false;
-        if (*p != '?' && std::tolower(static_cast<unsigned char>(*p)) != std::tolower(static_cast<unsigned char>(*n)))
-            return false;
-        ++p;
-        ++n;
-    }
-    return !*n;
-}
-
-} // namespace
 
 bool Wildcard::hasWildcard(const QByteArray& name)
 {
@@ -39,12 +15,7 @@ bool Wildcard::hasWildcard(const QByteArray& name)
 
 bool Wildcard::matches(const QByteArray& pattern, const QByteArray& name)
 {
-    if (pattern == "*.*" || pattern == "*")
-        return true;
-    // "x.*" also takes "x", as the shell's old matching does
-    if (pattern.endsWith(".*") && matchFrom(pattern.left(pattern.size() - 2).constData(), name.constData()))
-        return true;
-    return matchFrom(pattern.constData(), name.constData());
+    return MatchesPattern(DecodeFileName(name), DecodeFileName(pattern));
 }
 
 QList<QByteArray> Wildcard::expand(const QByteArray& absoluteSource)
