@@ -139,8 +139,8 @@ TEST_F(BrivoFolderTreeViewTest, AFolderMadeByOurOperationsAppearsAfterTheTickWit
     QDir().mkpath(base + "/source/made-by-us");
     QSignalSpy selection(&tree, &BrivoFolderTreeView::SelectionChanged);
     ASSERT_TRUE(runFileOperation({FO_MOVE, {base + "/source/made-by-us"}, base + "/level1", FOF_SILENT}).ok());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tree.timer()->isActive(); }, 5000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return childTexts(level1).contains(QStringLiteral("made-by-us")); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tree.timer()->isActive(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return childTexts(level1).contains(QStringLiteral("made-by-us")); }, 20000));
     EXPECT_EQ(childTexts(level1), QStringList({"level2", "made-by-us"}));
     EXPECT_TRUE(level1->isExpanded());
     // The host was not told to navigate by the refresh.
@@ -156,7 +156,7 @@ TEST_F(BrivoFolderTreeViewTest, AFolderMadeByAnotherProgramAppears)
     EXPECT_TRUE(QTest::qWaitFor([&] {
         QTreeWidgetItem* node = nodeOf(base + "/level1");
         return childTexts(node).contains(QStringLiteral("from-outside"));
-    }, 5000));
+    }, 20000));
     EXPECT_EQ(tree.SelFolder_Name, QStringLiteral("level1"));
 }
 
@@ -168,10 +168,10 @@ TEST_F(BrivoFolderTreeViewTest, ADriveThatGoesAwayUpdatesThePopupMenuAndComputer
     const QString name = QStringLiteral("%1 (%2)").arg(QFileInfo(mount->path()).fileName(), mount->path());
     tree.GetTv()->expandItem(computer());
     // The new drive is announced and shows up under Computer.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return popmenu.count() == 1 && childTexts(computer()).contains(name); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return popmenu.count() == 1 && childTexts(computer()).contains(name); }, 20000));
     mount->unmount();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return popmenu.count() == 2; }, 5000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return computer() && !childTexts(computer()).contains(name); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return popmenu.count() == 2; }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return computer() && !childTexts(computer()).contains(name); }, 20000));
 }
 
 TEST_F(BrivoFolderTreeViewTest, ChangesInsideHistoryAreIgnored)
