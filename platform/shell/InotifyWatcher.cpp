@@ -83,12 +83,8 @@ void InotifyWatcher::readEvents()
             const QByteArray folder = m_byWatch.value(e->wd);
             if (folder.isEmpty())
                 continue;
-            if (e->mask & IN_IGNORED) {
-                // The kernel dropped the watch (its folder is gone) and may hand the number out again.
-                m_byWatch.remove(e->wd);
-                m_byPath.remove(folder);
+            if (e->mask & IN_IGNORED)
                 continue;
-            }
             const QByteArray path = e->len ? (folder == "/" ? QByteArray() : folder) + '/' + QByteArray(e->name) : folder;
             const bool isDir = e->mask & IN_ISDIR;
             if (e->mask & IN_MOVED_FROM) {

@@ -57,7 +57,8 @@ protected:
     }
 
     BrivoFolderTreeView tree;
-    QTemporaryDir dir;
+    // Away from /tmp, where every other test process makes and removes folders all the time.
+    QTemporaryDir dir{QStringLiteral("/var/tmp/duopane-tree-XXXXXX")};
     QString base;
 };
 
