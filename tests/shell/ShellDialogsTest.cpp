@@ -29,20 +29,15 @@ TEST(ShellDialogs, CancelInTheProgressWindowStopsTheCopy)
     const QByteArray s = bytesOf(src.path());
     for (int i = 0; i < 8; ++i)
         writeBytes(s + "/f" + QByteArray::number(i), pattern(16 << 20, char(i)));
-    // Press Cancel as soon as the window exists, the way a user would while it runs.
+    // The user presses Cancel in the window the engine opened for this operation.
     bool pressed = false;
-    QTimer presser;
-    QObject::connect(&presser, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<FileProgressDialog*>(w)) {
-                dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
-                pressed = true;
-            }
-        }
+    FileOpUi::setProgressFactory([&] {
+        auto dialog = std::make_unique<FileProgressDialog>();
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+        pressed = true;
+        return dialog;
     });
-    presser.start(0);
     const FileOpResult result = runFileOperation({FO_COPY, {src.path() + "/f*"}, dst.path(), FOF_NOCONFIRMATION});
-    presser.stop();
     FileOpUi::setProgressFactory({});
     ASSERT_TRUE(pressed);
     EXPECT_TRUE(result.aborted);
