@@ -35,10 +35,15 @@ void ArchiveFixture::writeFile(const QString& relative, const QByteArray& data, 
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(full);
     file.write(data);
     file.close();
-    if (when.isValid()) {
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        file.setFileTime(when, QFileDevice::FileModificationTime);
+    // DOS times hold even seconds only; an odd "now" could round into the next minute and make
+    // listings disagree with the tools' own, so fresh files get an even second too.
+    QDateTime stamp = when;
+    if (!stamp.isValid()) {
+        stamp = QDateTime::currentDateTime();
+        stamp = stamp.addSecs(-(stamp.time().second() % 2)).addMSecs(-stamp.time().msec());
     }
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(stamp, QFileDevice::FileModificationTime);
 }
 
 QByteArray ArchiveFixture::readFile(const QString& relative) const
