@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -24,6 +25,8 @@ struct Pending {
 
 InotifyWatcher::InotifyWatcher(Sink sink) : m_sink(std::move(sink))
 {
+    m_poll.setInterval(PollInterval);
+    connect(&m_poll, &QTimer::timeout, this, &InotifyWatcher::pollStamps);
     m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_fd < 0)
         return;
@@ -39,9 +42,13 @@ InotifyWatcher::~InotifyWatcher()
 
 void InotifyWatcher::watch(const QByteArray& path)
 {
-    if (m_fd < 0 || path.isEmpty())
+    if (path.isEmpty())
         return;
     if (m_counts[path]++ > 0)
+        return;
+    m_stamps.insert(path, stampOf(path));
+    m_poll.start();
+    if (m_fd < 0)
         return;
     const int wd = ::inotify_add_watch(m_fd, path.constData(), Mask);
     if (wd < 0)
@@ -56,6 +63,9 @@ void InotifyWatcher::unwatch(const QByteArray& path)
     if (count == m_counts.end() || --*count > 0)
         return;
     m_counts.erase(count);
+    m_stamps.remove(path);
+    if (m_counts.isEmpty())
+        m_poll.stop();
     const int wd = m_byPath.take(path);
     if (wd <= 0)
         return;
@@ -67,6 +77,31 @@ void InotifyWatcher::unwatch(const QByteArray& path)
     }
     m_byWatch.remove(wd);
     ::inotify_rm_watch(m_fd, wd);
+}
+
+InotifyWatcher::Stamp InotifyWatcher::stampOf(const QByteArray& path)
+{
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0)
+        return {};
+    return {qint64(st.st_ino), st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec,
+            st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec};
+}
+
+void InotifyWatcher::pollStamps()
+{
+    if (m_fd >= 0)
+        readEvents();   // what inotify already queued counts as heard
+    for (auto it = m_stamps.begin(); it != m_stamps.end(); ++it) {
+        const Stamp now = stampOf(it.key());
+        if (now == it.value())
+            continue;
+        const bool gone = now.inode < 0;
+        it.value() = now;
+        if (!m_heard.contains(it.key()))
+            m_sink(gone ? SHCNE_RMDIR : SHCNE_UPDATEDIR, it.key(), {});
+    }
+    m_heard.clear();
 }
 
 void InotifyWatcher::readEvents()
@@ -85,6 +120,7 @@ void InotifyWatcher::readEvents()
                 continue;
             if (e->mask & IN_IGNORED)
                 continue;
+            m_heard.insert(folder);
             const QByteArray path = e->len ? (folder == "/" ? QByteArray() : folder) + '/' + QByteArray(e->name) : folder;
             const bool isDir = e->mask & IN_ISDIR;
             if (e->mask & IN_MOVED_FROM) {
