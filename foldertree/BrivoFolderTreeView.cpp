@@ -412,7 +412,9 @@ void BrivoFolderTreeView::onTick()
 }
 
 // Brings a loaded branch up to date: nodes of items that are gone leave, new items get nodes in
-// the shell's order, and the nodes that stay keep their own branches, open or not.
+// the shell's order. A refresh covers the whole open branch below (the queue drops the entries
+// under it): open nodes that stay are brought up to date the same way, closed ones lose their
+// children and load them afresh when opened.
 void BrivoFolderTreeView::syncChildren(QTreeWidgetItem* node)
 {
     const cPidl* record = recordOf(node);
@@ -436,6 +438,10 @@ void BrivoFolderTreeView::syncChildren(QTreeWidgetItem* node)
     }
     for (int i = 0; i < now.size(); ++i) {
         QTreeWidgetItem* child = kept.value(now[i].bytes());
+        if (child && child->isExpanded())
+            syncChildren(child);
+        else if (child)
+            removeChildren(child);
         if (child)
             showNode(child);
         else

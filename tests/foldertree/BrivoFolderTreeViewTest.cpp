@@ -161,6 +161,31 @@ TEST_F(BrivoFolderTreeViewTest, AFolderMadeByAnotherProgramAppears)
     EXPECT_EQ(tree.SelFolder_Name, QStringLiteral("level1"));
 }
 
+TEST_F(BrivoFolderTreeViewTest, ARefreshHigherUpCoversTheOpenBranchesBelowIt)
+{
+    QTreeWidgetItem* level1 = nodeOf(base + "/level1");
+    tree.GetTv()->expandItem(level1);
+    QTreeWidgetItem* level2 = childNamed(level1, QStringLiteral("level2"));
+    tree.GetTv()->expandItem(level2);
+    tree.GetTv()->collapseItem(level2);
+    ASSERT_EQ(level2->childCount(), 1);
+    QDir().mkpath(base + "/level1/late");
+    QDir().mkpath(base + "/level1/level2/later");
+    // A drive that comes queues Computer, which takes the place of everything queued below it.
+    tree.ShellNotify(base + "/level1/late");
+    tree.ShellNotify(ShellNamespace::specialFolder(CSIDL_DRIVES));
+    EXPECT_EQ(tree.refreshQueue().size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tree.timer()->isActive(); }, 20000));
+    level1 = nodeOf(base + "/level1");
+    EXPECT_TRUE(level1->isExpanded());
+    EXPECT_EQ(childTexts(level1), QStringList({"late", "level2"}));
+    // The closed branch was dropped and loads what is there now when it is opened again.
+    level2 = childNamed(level1, QStringLiteral("level2"));
+    EXPECT_EQ(level2->childCount(), 0);
+    tree.GetTv()->expandItem(level2);
+    EXPECT_EQ(childTexts(level2), QStringList({"later", "level3"}));
+}
+
 TEST_F(BrivoFolderTreeViewTest, ADriveThatGoesAwayUpdatesThePopupMenuAndComputer)
 {
     auto mount = std::make_unique<TmpfsMount>();
