@@ -91,8 +91,9 @@ TEST_P(KindTest, ListsTheMembers)
     }
     files.sort();
     EXPECT_EQ(files, sampleFiles);
-    if (GetParam().keepsFolders)
+    if (GetParam().keepsFolders) {
         EXPECT_EQ(count, 6);
+    }
 }
 
 TEST_P(KindTest, ExtractsEverythingWithAndWithoutFolders)

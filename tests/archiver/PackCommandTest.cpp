@@ -102,8 +102,9 @@ TEST_F(PackTest, LhaArchiveIsReadByLhasa)
             EXPECT_EQ(lha.FilePath(i), QStringLiteral("docs\\"));
             EXPECT_EQ(lha.FileDate(i), QStringLiteral("04/03/07"));
         }
-        if (lha.FileName(i) == QLatin1String("noise.bin"))
+        if (lha.FileName(i) == QLatin1String("noise.bin")) {
             EXPECT_EQ(lha.FileType(i), QStringLiteral("-lh0-"));
+        }
     }
 }
 
