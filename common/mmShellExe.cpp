@@ -3,7 +3,9 @@
 #include "common/mmFile.h"
 #include "platform/core/DoEvents.h"
 #include "platform/launch/DefaultApplications.h"
+#include "platform/core/FileName.h"
 #include "platform/launch/Launch.h"
+#include "platform/shell/ShellNamespace.h"
 
 namespace mmShellExe {
 
@@ -39,6 +41,29 @@ bool OpenDocument(const QString& file, bool associationRequired)
     const bool opened = handled && platform::OpenWithDesktop(file);
     platform::DoEvents();
     return opened;
+}
+
+bool OpenItemByIdList(quintptr owner, const platform::ItemIdList& list)
+{
+    Q_UNUSED(owner)
+    using platform::ItemKind;
+    if (list.isNull())
+        return false;
+    if (const QString path = platform::ShellNamespace::path(list); !path.isEmpty())
+        return OpenDocument(path, false);
+    const platform::ItemIdList::Item item = list.last();
+    switch (item.kind) {
+    case ItemKind::PanelEntry:
+        return platform::LaunchApplication(platform::DecodeFileName(item.data));
+    case ItemKind::Computer:
+        return OpenDocument(QStringLiteral("computer:///"), false);
+    case ItemKind::Network:
+        return OpenDocument(QStringLiteral("network:///"), false);
+    case ItemKind::Trash:
+        return OpenDocument(QStringLiteral("trash:///"), false);
+    default:
+        return false;
+    }
 }
 
 } // namespace mmShellExe

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/shell/ItemIdList.h"
+
 #include <QString>
 
 // Starting programs and documents through the desktop: run and wait, associations, open.
@@ -17,5 +19,10 @@ QString AssociatedProgram(const QString& file);
 // desktop's opener. With associationRequired a file without association starts nothing.
 // True when the opener started for something that has an application.
 bool OpenDocument(const QString& file, bool associationRequired);
+// Opens a shell item with its default verb: a file-system item as OpenDocument does, a Control
+// Panel entry by starting its application, Computer, Network and Trash through the desktop's
+// opener. The owner window has no part on Linux. False for a null list or an item with nothing
+// to open it.
+bool OpenItemByIdList(quintptr owner, const platform::ItemIdList& list);
 
 } // namespace mmShellExe

@@ -1,5 +1,7 @@
 #include "platform/launch/Launch.h"
 
+#include "platform/launch/ApplicationEntry.h"
+
 #include <QProcess>
 
 namespace platform {
@@ -29,6 +31,25 @@ bool OpenWithDesktop(const QString& target)
     opener.setStandardInputFile(QProcess::nullDevice());
     opener.setStandardOutputFile(QProcess::nullDevice());
     return opener.startDetached();
+}
+
+bool LaunchApplication(const QString& desktopFile)
+{
+    const ApplicationEntry entry = ApplicationEntry::read(desktopFile);
+    if (!entry.usable())
+        return false;
+    QStringList arguments;
+    for (const QString& argument : entry.exec.mid(1)) {
+        // %f, %U and the other codes stand for documents, icons and names; none is given here.
+        const bool fieldCode = argument.size() == 2 && argument.startsWith(u'%');
+        if (!fieldCode)
+            arguments << argument;
+    }
+    QProcess application;
+    application.setProgram(entry.program);
+    application.setArguments(arguments);
+    application.setStandardInputFile(QProcess::nullDevice());
+    return application.startDetached();
 }
 
 } // namespace platform

@@ -12,4 +12,8 @@ bool RunAndWait(const QString& commandLine);
 // default application. False when the opener cannot be started.
 bool OpenWithDesktop(const QString& target);
 
+// Starts the application of a desktop entry (.desktop file) without documents: its Exec line
+// without the field codes. False when the entry is no usable application or does not start.
+bool LaunchApplication(const QString& desktopFile);
+
 } // namespace platform

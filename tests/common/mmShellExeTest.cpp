@@ -2,6 +2,8 @@
 #include "common/mmShellExe.h"
 
 #include "platform/core/DoEvents.h"
+#include "platform/core/FileName.h"
+#include "platform/shell/ShellNamespace.h"
 #include "tests/common/Printers.h"
 #include "tests/common/TestFiles.h"
 #include "tests/support/TestEnvironment.h"
@@ -33,6 +35,19 @@ QString installViewer(const QString& id, const QByteArray& extraLines = {})
 }
 
 const QByteArray kPng("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\1\0\0\0\1\x08\x02\0\0\0\x90wS\xDE", 33);
+
+// A stand-in for xdg-open first on PATH; it records each target it was asked to open in the
+// returned file, which appears whole.
+QString installOpener()
+{
+    const QString bin = testFolder("opener bin");
+    const QString trace = testFolder("opener") + "trace";
+    writeBytes(bin + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + trace.toUtf8() + ".part\"\nmv \""
+                                     + trace.toUtf8() + ".part\" \"" + trace.toUtf8() + "\"\n", true);
+    qputenv("PATH", (bin + ":" + qEnvironmentVariable("PATH")).toUtf8());
+    QFile::remove(trace);
+    return trace;
+}
 
 QString waitForFile(const QString& path)
 {
@@ -95,12 +110,7 @@ TEST(mmShellExe, AssociationsFollowTheMimeLists)
 
 TEST(mmShellExe, OpenDocumentGoesThroughTheDesktopOpener)
 {
-    // A stand-in for xdg-open first on PATH records what the desktop was asked to open.
-    const QString bin = testFolder("opener bin");
-    const QString trace = testFolder("opener") + "trace";
-    writeBytes(bin + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + trace.toUtf8() + ".part\"\nmv \""
-                                     + trace.toUtf8() + ".part\" \"" + trace.toUtf8() + "\"\n", true);
-    qputenv("PATH", (bin + ":" + qEnvironmentVariable("PATH")).toUtf8());
+    const QString trace = installOpener();
     const QString picture = testFolder("docs") + "open me.png";
     writeBytes(picture, kPng);
     const QString unclaimed = testFolder("docs") + "nothing.duopane-unclaimed";
@@ -125,4 +135,36 @@ TEST(mmShellExe, OpenDocumentGoesThroughTheDesktopOpener)
     QFile::remove(trace);
     EXPECT_TRUE(OpenDocument("http://example.org/page", false));
     EXPECT_EQ(waitForFile(trace), "http://example.org/page\n");
+}
+
+TEST(mmShellExe, OpenItemByIdList)
+{
+    using platform::ItemKind;
+    using platform::ShellNamespace;
+    const QString trace = installOpener();
+    const QString picture = testFolder("docs") + "item.png";
+    writeBytes(picture, kPng);
+    installViewer("duopane-viewer");
+    installViewer("duopane-trash");
+    writeBytes(mimeApps(), "[Default Applications]\nimage/png=duopane-viewer.desktop\n"
+                           "x-scheme-handler/trash=duopane-trash.desktop\n");
+
+    EXPECT_FALSE(OpenItemByIdList(0, platform::ItemIdList()));
+    EXPECT_TRUE(OpenItemByIdList(0, ShellNamespace::listForPath(platform::EncodeFileName(picture))));
+    EXPECT_EQ(waitForFile(trace), picture + "\n");
+    QFile::remove(trace);
+    EXPECT_TRUE(OpenItemByIdList(0, ShellNamespace::parse(ShellNamespace::TrashParsingName)));
+    EXPECT_EQ(waitForFile(trace), "trash:///\n");
+
+    // A Control Panel entry starts its own application, with no document for its field codes.
+    const QString started = testFolder("panel") + "started";
+    const QString program = testFolder("panel") + "settings tool";
+    writeBytes(program, "#!/bin/sh\necho \"$#:$*\" > \"" + started.toUtf8() + ".part\"\nmv \"" + started.toUtf8()
+                            + ".part\" \"" + started.toUtf8() + "\"\n", true);
+    const QString entry = testFolder("panel") + "tool.desktop";
+    writeBytes(entry, "[Desktop Entry]\nType=Application\nName=Tool\nExec=\"" + program.toUtf8() + "\" --page=net %U\n");
+    const platform::ItemIdList panel = ShellNamespace::parse(ShellNamespace::ControlPanelParsingName);
+    EXPECT_TRUE(OpenItemByIdList(0, panel.appended(ItemKind::PanelEntry, platform::EncodeFileName(entry))));
+    EXPECT_EQ(waitForFile(started), "1:--page=net\n");
+    EXPECT_FALSE(OpenItemByIdList(0, panel.appended(ItemKind::PanelEntry, "/no/such/entry.desktop")));
 }
