@@ -6,16 +6,18 @@
 #include "app/mSettings.h"
 #include "common/boxara/Boxara.h"
 #include "common/mmFile.h"
-#include "platform/core/SystemFolders.h"
+#include "common/mmFileOper.h"
 #include "platform/core/DoEvents.h"
+#include "platform/core/SystemFolders.h"
+#include "platform/shell/ShellNamespace.h"
+#include "platform/shell/ShellTypes.h"
+#include "platform/ui/shell/ShellDialogs.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace mStartup {
@@ -70,23 +72,19 @@ QString TempFolder()
 
 void EmptyTempFolder()
 {
-    QDir folder(TempFolder());
-    if (!folder.exists())
-        return;
-    const auto entries = folder.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries) {
-        // links are removed themselves, never followed
-        if (entry.isDir() && !entry.isSymLink())
-            QDir(entry.filePath()).removeRecursively();
-        else
-            QFile::remove(entry.filePath());
-    }
+    // for good, silently, without a question; the folder itself stays
+    mmFileOper::ShellDelete(nullptr, TempFolder(), QStringLiteral("*.*"), false);
 }
 
 void ShortcutImport()
 {
-    importLaunchers(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-    importLaunchers(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
+    // Desktop, then the Start menu; the common Start menu (the system's whole application list)
+    // would drown the user menu and is left out.
+    for (const int csidl : {platform::CSIDL_DESKTOP, platform::CSIDL_STARTMENU}) {
+        const QString folder = platform::ShellNamespace::path(platform::ShellNamespace::specialFolder(csidl));
+        if (!folder.isEmpty())
+            importLaunchers(folder);
+    }
 }
 
 void UnloadAllWindows(QWidget* except)
@@ -107,6 +105,8 @@ void UnloadAllWindows(QWidget* except)
 
 void Start()
 {
+    // the shell's own windows for every file operation from here on
+    platform::installShellDialogs();
     AppSettingsRecord& s = AppSettings();
     mSettings::LoadSettings();
     mSettings::ReadFolderOptions();

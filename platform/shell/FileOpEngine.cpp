@@ -100,8 +100,10 @@ quint32 createdEvent(const QByteArray& path)
 
 FileOpEngine::FileOpEngine(const FileOpRequest& request)
     : m_request(request), m_function(request.function), m_flags(request.flags),
-      m_base(EncodeFileName(QDir::currentPath()))
+      m_base(EncodeFileName(request.folder.isEmpty() ? QDir::currentPath() : request.folder))
 {
+    while (m_base.size() > 1 && m_base.endsWith('/'))
+        m_base.chop(1);
     m_sincePump.start();
 }
 

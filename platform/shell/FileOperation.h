@@ -8,10 +8,11 @@ namespace platform {
 // One request to the file operation engine, as SHFileOperation takes it.
 struct FileOpRequest {
     int function = 0;          // FO_MOVE, FO_COPY, FO_DELETE, FO_RENAME
-    QStringList sources;       // absolute, or relative to the current folder; wildcards in the last part
+    QStringList sources;       // absolute, or relative to folder; wildcards in the last part
     QString target;            // copy/move: the target folder (or the new name for one source);
                                // rename: the new path (or name)
     quint16 flags = 0;         // FOF_*
+    QString folder = {};       // where relative names are taken from; empty: the current folder
 };
 
 struct FileOpResult {

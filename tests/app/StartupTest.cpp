@@ -3,6 +3,7 @@
 #include "app/mStartup.h"
 #include "platform/registry/HiveText.h"
 #include "platform/registry/Registry.h"
+#include "platform/shell/FileOpProgress.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <QApplication>
@@ -113,14 +114,25 @@ TEST(Startup, ShutdownEmptiesTheTemporaryFolderWithoutFollowingLinks)
     EXPECT_TRUE(QFile::exists(outside + "/precious.txt"));
 }
 
-TEST(Startup, FirstRunImportsDesktopLaunchers)
+TEST(Startup, FileOperationsGetTheShellsWindows)
+{
+    platform::FileOpUi::setProgressFactory({});
+    ASSERT_FALSE(platform::FileOpUi::makeProgress());
+    prompt().expect(QuestionKind::MessageBox, "Check latest version", 1);
+    startAndClose();
+    EXPECT_TRUE(platform::FileOpUi::makeProgress()) << "the progress window of every later operation";
+}
+
+TEST(Startup, FirstRunImportsDesktopAndMenuLaunchers)
 {
     const QString desktop = QDir::homePath() + "/Desktop";
-    QDir().mkpath(desktop);
-    QFile launcher(desktop + "/editor.desktop");
-    ASSERT_TRUE(launcher.open(QIODevice::WriteOnly));
-    launcher.write("[Desktop Entry]\nType=Application\nName=Editor\nExec=true\n");
-    launcher.close();
+    const QString menu = qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
+    for (const QString& folder : {desktop, menu}) {
+        QDir().mkpath(folder);
+        QFile launcher(folder + (folder == menu ? "/menu entry.desktop" : "/editor.desktop"));
+        ASSERT_TRUE(launcher.open(QIODevice::WriteOnly));
+        launcher.write("[Desktop Entry]\nType=Application\nName=Editor\nExec=true\n");
+    }
     QFile other(desktop + "/notes.txt");
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.close();
@@ -128,5 +140,6 @@ TEST(Startup, FirstRunImportsDesktopLaunchers)
     prompt().expect(QuestionKind::MessageBox, "Check latest version", 1);
     startAndClose();
     EXPECT_TRUE(QFile::exists(mStartup::LinkFolder() + "editor.desktop"));
+    EXPECT_TRUE(QFile::exists(mStartup::LinkFolder() + "menu entry.desktop"));
     EXPECT_FALSE(QFile::exists(mStartup::LinkFolder() + "notes.txt"));
 }
