@@ -85,12 +85,13 @@ bool FtpRemoteTree::FillFileList(QTreeWidgetItem* node)
     for (int i = 0; i < count; ++i) {
         if (i % 10 == 0)
             emit Status(QStringLiteral("Processing %1/%2 files and folders").arg(i).arg(count));
-        const bool folder = listing->IsFolder(i);
+        const TFILE file = listing->Entry(i);
+        const bool folder = file.bFolder;
         QString typeName = m_folderType;
-        QIcon icon = folder ? m_folderIcon : fileIcon(listing->FileName(i), typeName);
-        if (listing->IsLink(i))
+        QIcon icon = folder ? m_folderIcon : fileIcon(file.FileName, typeName);
+        if (!file.FileLink.isEmpty())
             icon = withShortcutOverlay(icon);
-        auto* item = new QTreeWidgetItem({listing->FileName(i), listing->FileSize(i), typeName, listing->FileDate(i), listing->FileAttr(i)});
+        auto* item = new QTreeWidgetItem({file.FileName, file.FileSize, typeName, file.FileDate, file.FileAttr});
         item->setData(0, KeyRole, QStringLiteral("L%1").arg(i));
         item->setData(0, EntryRole, i);
         item->setData(0, TagRole, folder ? QStringLiteral("0") : QStringLiteral("1"));

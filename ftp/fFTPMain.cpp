@@ -1,9 +1,9 @@
 #include "ftp/fFTPMain.h"
 
 #include "common/boxara/Boxara.h"
-#include "common/mmFile.h"
 #include "common/mmShellExe.h"
 #include "ftp/FtpRemoteTree.h"
+#include "ftp/FtpShellLink.h"
 #include "ftp/engine/FtpSession.h"
 #include "ftp/engine/FtpSettings.h"
 #include "ftp/engine/mFTPMain.h"
@@ -13,49 +13,23 @@
 #include "platform/core/DoEvents.h"
 #include "ui_fFTPMain.h"
 
-#include <QClipboard>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QDrag>
+#include <QDropEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStyle>
-#include <QTemporaryFile>
 #include <QTextCursor>
-#include <QUrl>
 
 #include <cmath>
 
 namespace {
 
 QPointer<fFTPMain> s_window;
-
-// The drag data of the file list: the transfer-list file is written only when a target asks.
-class TransferListMimeData : public QMimeData {
-public:
-    explicit TransferListMimeData(fFTPMain* window) : m_window(window) {}
-    QStringList formats() const override { return {QStringLiteral("text/uri-list")}; }
-
-protected:
-    QVariant retrieveData(const QString& mimeType, QMetaType type) const override
-    {
-        if (mimeType == QLatin1String("text/uri-list") && m_file.isEmpty() && m_window)
-            m_file = m_window->WriteTransferList();
-        if (m_file.isEmpty())
-            return {};
-        return QVariant(QList<QVariant>{QUrl::fromLocalFile(m_file)});
-        Q_UNUSED(type)
-    }
-
-private:
-    QPointer<fFTPMain> m_window;
-    mutable QString m_file;
-};
 
 QColor logColour(FtpLogColour colour)
 {
@@ -98,6 +72,7 @@ fFTPMain::fFTPMain(QWidget* parent)
 {
     ui->setupUi(this);
     m_remoteTree = new FtpRemoteTree(*m_session, ui->TV1, ui->LV1, ui->cmbURL, this);
+    m_shellLink = new FtpShellLink(*this, ui->LV1, ui->TV1);
     connect(m_remoteTree, &FtpRemoteTree::Status, this, [this](const QString& text) { ShowStatus(text, 1); });
     setUpControls();
     setUpMenu();
@@ -106,9 +81,6 @@ fFTPMain::fFTPMain(QWidget* parent)
         if (!IsBusyNow() && m_session->IsConnected())
             m_session->SendKeepAlive();
     });
-    m_tmrOLE.setInterval(200);
-    m_tmrOLE.setSingleShot(true);
-    connect(&m_tmrOLE, &QTimer::timeout, this, &fFTPMain::AskUploadDropped);
     if (!ftpSettings().FontName.isEmpty())
         setFont(QFont(ftpSettings().FontName));
     layoutControls();
@@ -384,6 +356,7 @@ bool fFTPMain::splitterMouse(QEvent* event)
 void fFTPMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    m_shellLink->Activate();
     UpdateCommands(false);
     m_session->Command().BeginCommand(TransferKind::None);
     m_session->Command().EndCommand(CommandState::Succeeded);
@@ -398,6 +371,7 @@ void fFTPMain::closeEvent(QCloseEvent* event)
     if (!m_unloading) {
         m_unloading = true;
         Disconnect();
+        m_shellLink->Terminate();
         ftpSettings().WindowOpen = false;
         platform::DoEvents();
         m_session->Command().EnterClosing();
@@ -428,7 +402,8 @@ bool fFTPMain::eventFilter(QObject* watched, QEvent* event)
         case QEvent::DragEnter:
         case QEvent::DragMove:
         case QEvent::Drop:
-            return listDrop(event);
+            m_shellLink->ListDrop(static_cast<QDropEvent*>(event));
+            return true;
         default:
             break;
         }
@@ -467,9 +442,9 @@ bool fFTPMain::listKey(QKeyEvent* event)
     } else if (ctrl && key == Qt::Key_R) {
         runMenuCommand([this] { RenameItem(); });
     } else if (ctrl && key == Qt::Key_C) {
-        copyToClipboard();
+        m_shellLink->CopyToClipboard();
     } else if (ctrl && key == Qt::Key_V) {
-        pasteFromClipboard();
+        m_shellLink->PasteFromClipboard();
     } else {
         return false;
     }
@@ -500,7 +475,8 @@ bool fFTPMain::listMouse(QEvent* event)
     }
     if (event->type() == QEvent::MouseMove && m_dragArmed && (mouse->buttons() & Qt::LeftButton)
         && (at - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
-        startDrag();
+        m_shellLink->StartDrag();
+        m_dragArmed = false;
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease && m_dragArmed) {
@@ -518,99 +494,6 @@ bool fFTPMain::listMouse(QEvent* event)
         return true;
     }
     return false;
-}
-
-void fFTPMain::startDrag()
-{
-    ui->LV1->setAcceptDrops(false);
-    auto* drag = new QDrag(ui->LV1);
-    drag->setMimeData(new TransferListMimeData(this));
-    drag->exec(Qt::CopyAction);
-    m_dragArmed = false;
-    ui->LV1->setAcceptDrops(true);
-}
-
-bool fFTPMain::refusedDrop(const QStringList& paths) const
-{
-    // The window's own transfer-list files come back from the temporary folder; they never upload.
-    const QString temp = mmFile::ShortPath(ftpSettings().FtpTempFolder);
-    return paths.isEmpty() || mmFile::ShortPath(paths.first()).startsWith(temp);
-}
-
-bool fFTPMain::listDrop(QEvent* event)
-{
-    auto* drop = static_cast<QDropEvent*>(event);
-    QStringList paths;
-    for (const QUrl& url : drop->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    }
-    const bool acceptable = drop->source() != ui->LV1 && ui->TV1->topLevelItemCount() > 0 && !refusedDrop(paths);
-    if (!acceptable) {
-        drop->ignore();
-        return true;
-    }
-    drop->setDropAction(Qt::CopyAction);
-    drop->accept();
-    if (event->type() == QEvent::Drop && !IsBusyNow()) {
-        m_droppedPaths = paths;
-        m_tmrOLE.start();
-    }
-    return true;
-}
-
-void fFTPMain::copyToClipboard()
-{
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString file = WriteTransferList();
-    QGuiApplication::restoreOverrideCursor();
-    if (file.isEmpty())
-        return;
-    auto* data = new QMimeData;
-    data->setUrls({QUrl::fromLocalFile(file)});
-    data->setData(QStringLiteral("x-special/gnome-copied-files"), "copy\n" + QUrl::fromLocalFile(file).toEncoded());
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void fFTPMain::pasteFromClipboard()
-{
-    m_droppedPaths.clear();
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    for (const QUrl& url : data ? data->urls() : QList<QUrl>()) {
-        if (url.isLocalFile())
-            m_droppedPaths.append(url.toLocalFile());
-    }
-    if (m_droppedPaths.isEmpty() || m_droppedPaths.first() == m_transferListFile)
-        return;
-    m_tmrOLE.start();
-}
-
-void fFTPMain::AskUploadDropped()
-{
-    const QString text = QStringLiteral("Upload %1 files and folders ?\r\nIf files already exist, they will be overwritten.")
-                             .arg(m_droppedPaths.size());
-    if (Boxara::instance().Show(text, QStringLiteral("Uploading..."), QStringLiteral("&Yes"), QStringLiteral("&No")) != 0)
-        return;
-    if (m_session->Transfers().UploadLocalPaths(m_droppedPaths))
-        m_remoteTree->RefreshFolder();
-}
-
-QString fFTPMain::WriteTransferList()
-{
-    const cFTPList* listing = m_session->Cache().Find(m_session->Command().CurrentFolder);
-    if (IsBusyNow() || !listing || ui->LV1->selectedItems().isEmpty())
-        return {};
-    QList<int> selected;
-    for (const QTreeWidgetItem* item : ui->LV1->selectedItems())
-        selected.append(item->data(0, FtpRemoteTree::EntryRole).toInt());
-    const QStringList lines = m_session->Transfers().TransferListLines(*listing, selected);
-    QTemporaryFile file(mmFile::AddTrailingSeparator(ftpSettings().FtpTempFolder) + QStringLiteral("DPXXXXXXX.tmp"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        return {};
-    file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n")).toUtf8());
-    m_transferListFile = file.fileName();
-    return m_transferListFile;
 }
 
 void fFTPMain::treeClicked(QTreeWidgetItem* node)
@@ -684,7 +567,7 @@ void fFTPMain::resetConnection()
     setWindowTitle(QString());
     m_remoteTree->Clear();
     m_tmrNOOP.stop();
-    m_tmrOLE.stop();
+    m_shellLink->StopTimer();
     ui->rtbStatus->clear();
 }
 
@@ -705,7 +588,7 @@ bool fFTPMain::AbortCommand()
     ShowStatus(QStringLiteral("Aborting FTP command..."), 1);
     m_session->AbortCommand();
     m_tmrNOOP.stop();
-    m_tmrOLE.stop();
+    m_shellLink->StopTimer();
     ShowStatus(QStringLiteral("Done"), 1);
     return true;
 }

@@ -13,6 +13,7 @@ namespace Ui {
 class fFTPMain;
 }
 class FtpRemoteTree;
+class FtpShellLink;
 class FtpSession;
 class fFTPProgress;
 class QLabel;
@@ -44,13 +45,10 @@ public:
     void UpdateCommands(bool forceConnected);
     // Double click or Enter on a list item: a folder opens, a file is downloaded and opened.
     void OpenItem(QTreeWidgetItem* item);
-    QString WriteTransferList();
-    // The upload question for dropped or pasted paths (tmrOLE).
-    void AskUploadDropped();
-    void SetDroppedPaths(const QStringList& paths) { m_droppedPaths = paths; }
 
     FtpSession& Session() { return *m_session; }
     FtpRemoteTree& RemoteTree() { return *m_remoteTree; }
+    FtpShellLink& ShellLink() { return *m_shellLink; }
     double SplitPercent() const { return m_split; }
     void SetSplitPercent(double percent);
     void SetTreeVisible(bool visible);
@@ -82,25 +80,20 @@ private:
     void setViewStyle(int style);
     bool listKey(QKeyEvent* event);
     bool listMouse(QEvent* event);
-    bool listDrop(QEvent* event);
     bool splitterMouse(QEvent* event);
-    void startDrag();
-    void copyToClipboard();
-    void pasteFromClipboard();
     void treeClicked(QTreeWidgetItem* node);
     void treeCollapsed(QTreeWidgetItem* node);
     void showSelectionCount(const QString& gap);
     void runMenuCommand(const std::function<void()>& command);
     void openWithTextEditor(const QString& path);
-    bool refusedDrop(const QStringList& paths) const;
 
     std::unique_ptr<Ui::fFTPMain> ui;
     std::unique_ptr<FtpSession> m_session;
     FtpRemoteTree* m_remoteTree = nullptr;
+    FtpShellLink* m_shellLink = nullptr;
     QPointer<fFTPProgress> m_progress;
     QLabel* m_statusPanels[2] = {nullptr, nullptr};
     QTimer m_tmrNOOP;
-    QTimer m_tmrOLE;
     QAction* m_treeButton = nullptr;
     QAction* m_goUpButton = nullptr;
     QAction* m_toolbarActions[3] = {nullptr, nullptr, nullptr};
@@ -109,7 +102,5 @@ private:
     bool m_treePressHitNode = false;
     bool m_dragArmed = false;
     QPoint m_pressPoint;
-    QStringList m_droppedPaths;
-    QString m_transferListFile;
     bool m_unloading = false;
 };

@@ -3,13 +3,14 @@
 #include "ftp/engine/cFTPList.h"
 #include "ftp/engine/mFTPMain.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    QByteArray text(reinterpret_cast<const char*>(data), qsizetype(size));
     cFTPList list;
     list.SetFolder(QStringLiteral("/pub/x/"));
     list.SetFTPFileList(text);

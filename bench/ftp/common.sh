@@ -33,18 +33,28 @@ report() { # name ours peer target
   printf 'BENCH %s ours=%.3f peer=%.3f ratio=%.3f target=%s\n' "$1" "$2" "$3" "$ratio" "$4"
 }
 
-# Three rounds of prepare, run_ours, check_ours, run_peer (functions of the calling script);
-# the best time of each side ends in best_ours and best_peer.
-best_of_three() {
-  best_ours=""; best_peer=""
-  local t0 t1 t2 ours peer
-  for _ in 1 2 3; do
-    prepare
-    t0=$(now); run_ours; t1=$(now)
-    run_peer; t2=$(now)
-    check_ours || { echo "our transfer differs" >&2; exit 1; }
-    ours=$(elapsed "$t0" "$t1"); peer=$(elapsed "$t1" "$t2")
-    if [ -z "$best_ours" ] || (( $(echo "$ours < $best_ours" | bc -l) )); then best_ours=$ours; fi
-    if [ -z "$best_peer" ] || (( $(echo "$peer < $best_peer" | bc -l) )); then best_peer=$peer; fi
-  done
+median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
+
+# One timed run of side "ours" or "peer" (the calling script's prepare, run_<side> and
+# check_ours), its seconds appended to times_<side>. The outputs of earlier runs are removed and
+# the page cache written back first, so no run pays for another's dirty pages.
+timed_run() {
+  local t0 t1
+  prepare
+  sync
+  t0=$(now); "run_$1"; t1=$(now)
+  if [ "$1" = ours ]; then check_ours || { echo "our transfer differs" >&2; exit 1; }; fi
+  eval "times_$1+=(\"\$(elapsed "$t0" "$t1")\")"
+}
+
+# Three rounds, ours first in the first and last, the peer first in the middle one, so neither
+# side always runs warm or after the other; the median of each side ends in mid_ours and mid_peer.
+median_of_three() {
+  times_ours=(); times_peer=()
+  timed_run ours; timed_run peer
+  timed_run peer; timed_run ours
+  timed_run ours; timed_run peer
+  echo "ours: ${times_ours[*]}  peer: ${times_peer[*]}" >&2
+  mid_ours=$(median "${times_ours[@]}")
+  mid_peer=$(median "${times_peer[@]}")
 }

@@ -29,7 +29,7 @@ int parse(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return 2;
-    QString text = QString::fromUtf8(file.readAll());
+    QByteArray text = file.readAll();
     cFTPList list;
     list.SetFTPFileList(text);
     std::printf("%d entries\n", list.FileNumb());

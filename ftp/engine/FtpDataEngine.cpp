@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 using platform::WinsockControl;
 
 FtpDataEngine::FtpDataEngine(FtpCommandEngine& command, FtpEngineHost& host, QObject* parent)
@@ -148,11 +150,10 @@ void FtpDataEngine::ClearListing()
     m_listingLine = 0;
 }
 
-QString FtpDataEngine::TakeListing()
+QByteArray FtpDataEngine::TakeListing()
 {
-    const QString text = QString::fromUtf8(m_listing);
-    ClearListing();
-    return text;
+    m_listingLine = 0;
+    return std::exchange(m_listing, {});
 }
 
 bool FtpDataEngine::OpenDownload(const QString& localPath, qint64 size)

@@ -33,7 +33,8 @@ public:
     void TransferStart(const QString& line);
 
     void ClearListing();
-    QString TakeListing();
+    // The listing bytes received so far, handed over.
+    QByteArray TakeListing();
 
     // The file a download writes; false when it cannot be made.
     bool OpenDownload(const QString& localPath, qint64 size);

@@ -5,30 +5,29 @@ namespace FtpListDate {
 namespace {
 
 // Digits only, 1..maxDigits of them; -1 otherwise.
-int number(QStringView text, int maxDigits)
+int number(QByteArrayView text, int maxDigits)
 {
     if (text.isEmpty() || text.size() > maxDigits)
         return -1;
     int value = 0;
-    for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+    for (char c : text) {
+        if (c < '0' || c > '9')
             return -1;
-        value = value * 10 + (c.unicode() - '0');
+        value = value * 10 + (c - '0');
     }
     return value;
 }
 
-int monthNumber(QStringView name)
+int monthNumber(QByteArrayView name)
 {
     if (name.size() != 3)
         return 0;
     // Three ASCII letters folded to lower case and packed, compared against the packed names.
     char32_t key = 0;
-    for (QChar c : name) {
-        const char16_t u = c.unicode();
-        if (u > 127)
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) > 127)
             return 0;
-        key = key << 8 | (u | 0x20);
+        key = key << 8 | char32_t(c | 0x20);
     }
     static constexpr char32_t names[] = {
         U'j' << 16 | U'a' << 8 | U'n', U'f' << 16 | U'e' << 8 | U'b', U'm' << 16 | U'a' << 8 | U'r',
@@ -44,28 +43,28 @@ int monthNumber(QStringView name)
 }
 
 // "10:30", "10:30:15", "10:30AM", "10:30 PM" (the last two only where amPm is allowed).
-QTime clock(QStringView text, bool amPm)
+QTime clock(QByteArrayView text, bool amPm)
 {
     int pm = -1;
     if (amPm && text.size() > 2) {
-        const QStringView suffix = text.right(2);
-        if (suffix.compare(QLatin1String("AM"), Qt::CaseInsensitive) == 0)
+        const QByteArrayView suffix = text.last(2);
+        if (suffix.compare("AM", Qt::CaseInsensitive) == 0)
             pm = 0;
-        else if (suffix.compare(QLatin1String("PM"), Qt::CaseInsensitive) == 0)
+        else if (suffix.compare("PM", Qt::CaseInsensitive) == 0)
             pm = 1;
         if (pm >= 0)
-            text = text.left(text.size() - 2).trimmed();
+            text = text.chopped(2).trimmed();
     }
-    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    const qsizetype colon = text.indexOf(':');
     if (colon < 0)
         return {};
-    int hour = number(text.left(colon), 2);
-    QStringView rest = text.mid(colon + 1);
+    int hour = number(text.first(colon), 2);
+    QByteArrayView rest = text.sliced(colon + 1);
     int second = 0;
-    const qsizetype colon2 = rest.indexOf(QLatin1Char(':'));
+    const qsizetype colon2 = rest.indexOf(':');
     if (colon2 >= 0) {
-        second = number(rest.mid(colon2 + 1), 2);
-        rest = rest.left(colon2);
+        second = number(rest.sliced(colon2 + 1), 2);
+        rest = rest.first(colon2);
     }
     const int minute = rest.size() == 2 ? number(rest, 2) : -1;
     if (hour < 0 || minute < 0 || second < 0)
@@ -79,16 +78,16 @@ QTime clock(QStringView text, bool amPm)
 }
 
 // "01-15-03", "1/15/2003".
-QDate windowsDay(QStringView text)
+QDate windowsDay(QByteArrayView text)
 {
-    const QChar separator = text.contains(QLatin1Char('/')) ? QLatin1Char('/') : QLatin1Char('-');
+    const char separator = text.contains('/') ? '/' : '-';
     const qsizetype first = text.indexOf(separator);
     const qsizetype second = first < 0 ? -1 : text.indexOf(separator, first + 1);
     if (second < 0)
         return {};
-    const int month = number(text.left(first), 2);
-    const int day = number(text.mid(first + 1, second - first - 1), 2);
-    const QStringView yearText = text.mid(second + 1);
+    const int month = number(text.first(first), 2);
+    const int day = number(text.sliced(first + 1, second - first - 1), 2);
+    const QByteArrayView yearText = text.sliced(second + 1);
     int year = number(yearText, 4);
     if (month < 0 || day < 0 || year < 0 || (yearText.size() != 2 && yearText.size() != 4))
         return {};
@@ -102,13 +101,13 @@ struct UnixDate {
     QTime time;
 };
 
-UnixDate unixDay(QStringView monthText, QStringView dayText, QStringView timeOrYear, int currentYear)
+UnixDate unixDay(QByteArrayView monthText, QByteArrayView dayText, QByteArrayView timeOrYear, int currentYear)
 {
     const int month = monthNumber(monthText);
     const int day = number(dayText, 2);
     if (month == 0 || day < 1)
         return {};
-    if (timeOrYear.contains(QLatin1Char(':'))) {
+    if (timeOrYear.contains(':')) {
         const QTime time = clock(timeOrYear, false);
         if (!time.isValid())
             return {};
@@ -122,19 +121,19 @@ UnixDate unixDay(QStringView monthText, QStringView dayText, QStringView timeOrY
 
 } // namespace
 
-bool isWindowsDate(QStringView date, QStringView time)
+bool isWindowsDate(QByteArrayView date, QByteArrayView time)
 {
     return windowsDay(date).isValid() && clock(time, true).isValid();
 }
 
-bool isUnixDate(QStringView month, QStringView day, QStringView timeOrYear, int currentYear)
+bool isUnixDate(QByteArrayView month, QByteArrayView day, QByteArrayView timeOrYear, int currentYear)
 {
     const UnixDate date = unixDay(month, day, timeOrYear, currentYear);
     // Feb 29 without a year is a date even when this year has no such day.
     return date.day.isValid() || (date.time.isValid() && monthNumber(month) == 2 && number(day, 2) == 29);
 }
 
-Stamp parse(const QStringView* fields, int count, int currentYear)
+Stamp parse(const QByteArrayView* fields, int count, int currentYear)
 {
     if (count == 2)
         return {windowsDay(fields[0]), clock(fields[1], true)};

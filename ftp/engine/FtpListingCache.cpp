@@ -47,7 +47,7 @@ bool FtpListingCache::fetch(const QString& key)
         m_command.SendCommand(TransferKind::None, QStringLiteral("CWD ") + mFTPMain::StripTrailingSlash(m_command.CurrentFolder));
     }
     auto list = std::make_unique<cFTPList>();
-    QString text = m_data.TakeListing();
+    QByteArray text = m_data.TakeListing();
     list->SetFTPFileList(text);
     list->SetFolder(key);
     cFTPList& added = *list;

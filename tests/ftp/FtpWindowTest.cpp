@@ -1,16 +1,27 @@
 // The FTP window, the connect dialogs and the site manager, driven as a user drives them.
 #include "ftp/FtpRemoteTree.h"
+#include "ftp/FtpShellLink.h"
 #include "ftp/cBrivoFTP.h"
 #include "ftp/engine/FtpSession.h"
 #include "ftp/engine/FtpSettings.h"
 #include "ftp/fFTPMain.h"
 #include "ftp/fFTPQuick.h"
 #include "ftp/fFTPSites.h"
+#include "platform/shell/ClipboardFileList.h"
 #include "tests/ftp/PyFtpServer.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -21,6 +32,9 @@
 #include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
 
 using namespace duopane::test;
 using platform::QuestionKind;
@@ -61,6 +75,83 @@ void answerQuickDialog(const PyFtpServer& server)
         control<QPushButton>(dialog, "cmdConnect")->click();
         return platform::Answer{1, {}};
     });
+}
+
+// Runs the event loop until the condition holds, or gives up after a minute.
+bool waitUntil(const std::function<bool()>& condition)
+{
+    const QDeadlineTimer deadline(60000);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    return condition();
+}
+
+// Lets every timer due within a second fire, the upload question's one-shot of 200 ms among them.
+void runTimersForASecond()
+{
+    QEventLoop loop;
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The window connected to the test server and showing the folder.
+fFTPMain* connectTo(cBrivoFTP& ftp, const PyFtpServer& server, const QString& folder)
+{
+    ftp.FTPConnectEx(QString());
+    fFTPMain* window = fFTPMain::Instance();
+    answerQuickDialog(server);
+    ftpSettings().RemoteFolder = folder;
+    return window->FTP_Connect(true) ? window : nullptr;
+}
+
+// A fresh test server whose /pub holds old.txt and the given files, and the window showing /pub.
+struct PubWindow {
+    explicit PubWindow(const QList<std::pair<QString, QByteArray>>& files = {})
+    {
+        server.writeFile("pub/old.txt", "x");
+        for (const auto& [name, content] : files)
+            server.writeFile("pub/" + name, content);
+        if (server.isRunning())
+            window = connectTo(ftp, server, "/pub");
+    }
+    PyFtpServer server;
+    cBrivoFTP ftp;
+    fFTPMain* window = nullptr;
+};
+
+QStringList listNames(fFTPMain* window)
+{
+    QStringList names;
+    auto* list = control<QTreeWidget>(window, "LV1");
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        names.append(list->topLevelItem(i)->text(0));
+    return names;
+}
+
+void pressCtrl(fFTPMain* window, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+    QCoreApplication::sendEvent(control<QTreeWidget>(window, "LV1"), &press);
+}
+
+QByteArray fileContent(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Local files to hand to the window, outside the temporary folder the window refuses.
+QString makeOutbox()
+{
+    const QString outbox = QDir::homePath() + "/outbox/";
+    QDir().mkpath(outbox + "sub/.cache");
+    for (const auto& [name, content] : {std::pair{"a.txt", QByteArray("alpha")}, std::pair{"sub/b.bin", QByteArray(30000, 'b')},
+                                        std::pair{"sub/.cache/skip", QByteArray("no")}, std::pair{"c.txt", QByteArray("gamma")}}) {
+        QFile file(outbox + name);
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+    }
+    return outbox;
 }
 
 } // namespace
@@ -317,4 +408,95 @@ TEST(FtpQuick, HostShapesPortAndAnonymous)
     control<QCheckBox>(&quick, "chkAnonymous")->setChecked(false);
     EXPECT_EQ(quick.txtFTPAccount(1)->text(), "");
     EXPECT_EQ(quick.txtFTPAccount(2)->echoMode(), QLineEdit::Password);
+}
+
+TEST(FtpShellLink, DroppedFilesAndFoldersAreUploaded)
+{
+    const QString outbox = makeOutbox();
+    PubWindow pub;
+    fFTPMain* window = pub.window;
+    ASSERT_NE(window, nullptr);
+    QWidget* viewport = control<QTreeWidget>(window, "LV1")->viewport();
+
+    // The window's own transfer-list files come back from the temporary folder and are refused.
+    const std::unique_ptr<QMimeData> own(platform::ClipboardFileList::toMimeData({QDir::tempPath() + "/DPXabc.tmp"}));
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, own.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+
+    const std::unique_ptr<QMimeData> files(platform::ClipboardFileList::toMimeData({outbox + "a.txt", outbox + "sub/"}));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    prompt().expect(QuestionKind::MessageBox, "Upload 2 files and folders ?\r\nIf files already exist, they will be overwritten.", 0);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    ASSERT_TRUE(waitUntil([window] { return listNames(window).contains("a.txt"); })) << window->LogText().toStdString();
+    EXPECT_EQ(listNames(window), QStringList({"sub", "a.txt", "old.txt"}));
+    EXPECT_EQ(fileContent(pub.server.root() + "pub/a.txt"), "alpha");
+    EXPECT_EQ(fileContent(pub.server.root() + "pub/sub/b.bin"), QByteArray(30000, 'b'));
+    EXPECT_FALSE(QFileInfo::exists(pub.server.root() + "pub/sub/.cache")) << "dot folders stay at home";
+    EXPECT_TRUE(prompt().allAnswered());
+}
+
+TEST(FtpShellLink, PasteUploadsTheClipboardsFilesAndNothingElse)
+{
+    const QString outbox = makeOutbox();
+    PubWindow pub;
+    fFTPMain* window = pub.window;
+    ASSERT_NE(window, nullptr);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    // Text on the clipboard, or the window's own copied list, asks nothing and uploads nothing.
+    const qsizetype questions = prompt().asked().size();
+    clipboard->setText("just some words");
+    pressCtrl(window, Qt::Key_V);
+    runTimersForASecond();
+    auto* list = control<QTreeWidget>(window, "LV1");
+    list->topLevelItem(0)->setSelected(true);
+    pressCtrl(window, Qt::Key_C);
+    const QStringList copied = platform::ClipboardFileList::fromMimeData(clipboard->mimeData());
+    ASSERT_EQ(copied.size(), 1);
+    EXPECT_EQ(copied.first(), window->ShellLink().TransferListFile());
+    EXPECT_TRUE(copied.first().startsWith(ftpSettings().FtpTempFolder + "DPX")) << copied.first().toStdString();
+    EXPECT_EQ(fileContent(copied.first()), "old.txt?1\r\n\r\n");
+    pressCtrl(window, Qt::Key_V);
+    runTimersForASecond();
+    EXPECT_EQ(prompt().asked().size(), questions);
+
+    clipboard->setMimeData(platform::ClipboardFileList::toMimeData({outbox + "c.txt"}));
+    prompt().expect(QuestionKind::MessageBox, "Upload 1 files and folders ?", 0);
+    pressCtrl(window, Qt::Key_V);
+    ASSERT_TRUE(waitUntil([window] { return listNames(window).contains("c.txt"); })) << window->LogText().toStdString();
+    EXPECT_EQ(fileContent(pub.server.root() + "pub/c.txt"), "gamma");
+    EXPECT_TRUE(prompt().allAnswered());
+}
+
+TEST(FtpShellLink, ACopiedListLandingOnTheDesktopDownloadsWhatItNames)
+{
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    ASSERT_TRUE(QDir().mkpath(desktop));
+    PubWindow pub({{"docs/d.txt", "delta"}, {"docs/deep/e.txt", QByteArray(70000, 'e')}});
+    fFTPMain* window = pub.window;
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window->findChild<QWidget*>("BrivoShellNotify1"), nullptr);
+    auto* list = control<QTreeWidget>(window, "LV1");
+    list->selectAll();
+    pressCtrl(window, Qt::Key_C);
+    const QString transferList = window->ShellLink().TransferListFile();
+    ASSERT_FALSE(transferList.isEmpty());
+
+    // What a file manager does with the clipboard: a copy of the list file lands on the desktop.
+    const QString landed = desktop + "/" + QFileInfo(transferList).fileName();
+    prompt().expect(QuestionKind::MessageBox, "Download following files and folders ?\r\nIf files already exist, they will be "
+                                              "overwritten.\r\n\r\n/pub/docs/\r\nold.txt  size=1", 0);
+    ASSERT_TRUE(QFile::copy(transferList, landed));
+    ASSERT_TRUE(waitUntil([&] { return prompt().allAnswered() && !window->IsBusyNow() && !QFileInfo::exists(transferList); }))
+        << window->LogText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(landed)) << "the landed copy goes back to the temporary folder";
+    EXPECT_EQ(fileContent(desktop + "/old.txt"), "x");
+    EXPECT_EQ(fileContent(desktop + "/docs/d.txt"), "delta");
+    EXPECT_EQ(fileContent(desktop + "/docs/deep/e.txt"), QByteArray(70000, 'e'));
 }

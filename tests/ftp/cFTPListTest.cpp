@@ -139,3 +139,36 @@ TEST(cFTPList, TheListingTextIsHandedOverAndIndexesOutsideAreEmpty)
     list.SetFileName(3, "ignored");
     EXPECT_EQ(list.FileNumb(), 1);
 }
+
+TEST(cFTPList, BytesFromTheServerGiveTheSameEntriesAsText)
+{
+    const QString text = QString::fromUtf8("total 3\r\n"
+                                           "lrwxrwxrwx 1 o g 7 Jan 15 10:30 über  uns -> ../ziel  ordner\r\n"
+                                           "-rw-r--r-- 1 o g 0000012 Jan 15 2003 名前.txt\r\n"
+                                           "-rw-r--r-- 1 o g 12x Feb  30 2003 odd   size \r\n");
+    QByteArray bytes = text.toUtf8();
+    cFTPList fromBytes;
+    fromBytes.SetFTPFileList(bytes);
+    EXPECT_TRUE(bytes.isEmpty());
+    const cFTPList fromText = parse(text);
+    ASSERT_EQ(fromBytes.FileNumb(), 3);
+    ASSERT_EQ(fromText.FileNumb(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const TFILE a = fromBytes.Entry(i);
+        const TFILE b = fromText.Entry(i);
+        EXPECT_EQ(a.FileName, b.FileName);
+        EXPECT_EQ(a.FileSize, b.FileSize);
+        EXPECT_EQ(a.FileDate, b.FileDate);
+        EXPECT_EQ(a.FileLink, b.FileLink);
+        EXPECT_EQ(a.FileAttr, b.FileAttr);
+    }
+    EXPECT_EQ(fromBytes.FileName(0), QString::fromUtf8("über uns"));
+    EXPECT_EQ(fromBytes.FileLink(0), "../ziel ordner");
+    EXPECT_EQ(fromBytes.FileAttr(0), "lrwxrwxrwx");
+    EXPECT_EQ(fromBytes.FileName(1), QString::fromUtf8("名前.txt"));
+    EXPECT_EQ(fromBytes.FileSize(1), "12");
+    // The first line fixed the layout, so a line whose size and date cannot be read keeps its texts.
+    EXPECT_EQ(fromBytes.FileSize(2), "12x");
+    EXPECT_EQ(fromBytes.FileDate(2), "Feb 30 2003");
+    EXPECT_EQ(fromBytes.FileName(2), "odd size ");
+}
