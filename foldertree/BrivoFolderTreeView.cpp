@@ -4,6 +4,7 @@
 
 #include "common/mmFile.h"
 #include "common/ui/mmShellMenu.h"
+#include "common/ui/mmWindow.h"
 #include "platform/core/DoEvents.h"
 #include "platform/core/FileName.h"
 #include "platform/shell/FileTypes.h"
@@ -538,12 +539,5 @@ void BrivoFolderTreeView::onContextMenu(const QPoint& at)
 
 void BrivoFolderTreeView::SetFont(const QString& sFontName, quint32)
 {
-    for (QWidget* control : findChildren<QWidget*>()) {
-        QFont font = control->font();
-        if (font.family().isEmpty() || font.pointSizeF() <= 0)
-            continue;
-        font.setFamily(sFontName);
-        control->setFont(font);
-        control->update();
-    }
+    mmWindow::SetFontName(this, sFontName);
 }

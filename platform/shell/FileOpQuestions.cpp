@@ -4,13 +4,13 @@
 #include "platform/shell/FileCopier.h"
 #include "platform/shell/FileOpProgress.h"
 #include "platform/core/FileName.h"
+#include "platform/core/SystemErrorText.h"
 #include "platform/shell/ShellTypes.h"
 
 #include <QDateTime>
 #include <QLocale>
 
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace platform {
@@ -60,7 +60,7 @@ QString FileOpQuestions::errorText(int error)
         return QStringLiteral("The copy does not have the size of the original");
     if (error == IntoItself)
         return QStringLiteral("The destination folder is a subfolder of the source folder");
-    return QString::fromLocal8Bit(std::strerror(error));
+    return SystemErrorText(error);
 }
 
 FileOpQuestions::Conflict FileOpQuestions::askConflict(int function, const QByteArray& source, const QByteArray& target)
