@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLocale>
+#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -133,6 +134,23 @@ TEST(ColumnSortState, SelectionAndKeysFollowTheRows)
     EXPECT_EQ(view.ListItems().Text(2, 0), "item 0");
     EXPECT_TRUE(view.DetailsView()->header()->isSortIndicatorShown());
     EXPECT_EQ(view.DetailsView()->header()->sortIndicatorSection(), 1);
+}
+
+TEST(ColumnSortState, ListChangedWhileEventsRanIsNotReordered)
+{
+    KeyedListView view;
+    std::vector<QString> texts;
+    for (int i = 0; i < 5000; ++i)
+        texts.push_back(QString::number((i * 7919) % 5000));
+    fill(view, texts);
+    // Runs from the sort's own event passes, as a user's click would.
+    QTimer::singleShot(0, &view, [&view] { view.ListItems().Remove(0); });
+    QString error;
+    EXPECT_FALSE(SortColumn(view, 1, mmListSort::SortText, 0, &error));
+    EXPECT_TRUE(error.contains("changed")) << error.toStdString();
+    ASSERT_EQ(view.ListItems().Count(), 4999);
+    EXPECT_EQ(view.ListItems().Key(0), "k1");
+    EXPECT_EQ(view.ListItems().Key(4998), "k4999");
 }
 
 } // namespace
