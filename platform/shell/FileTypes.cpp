@@ -8,11 +8,14 @@
 #include "platform/shell/Trash.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QMutex>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +50,31 @@ TypeInfo infoOfMime(const QMimeType& mime, const QString& fileName)
     return {capitalised(mime.comment()), SystemImageIndex::indexOf(mime.iconName(), mime.genericIconName())};
 }
 
+// A name without an extension can only match the few globs without a dot ("makefile", "README*").
+// Qt compiles a regular expression for such globs at every call, so they are tried here first and
+// the database is asked only when one of them matches (case folded: never misses a match). The
+// globs come from the shared MIME database's globs2 files ("weight:type:glob[:flags]").
+bool mayMatchAGlob(const QString& fileName)
+{
+    static const QList<QByteArray> globs = [] {
+        QList<QByteArray> found;
+        for (const QString& file : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("mime/globs2"))) {
+            QFile globs2(file);
+            if (!globs2.open(QIODevice::ReadOnly))
+                continue;
+            while (!globs2.atEnd()) {
+                const QList<QByteArray> fields = globs2.readLine().trimmed().split(':');
+                if (fields.size() >= 3 && !fields[0].startsWith('#') && !fields[2].contains('.'))
+                    found.append(fields[2]);
+            }
+        }
+        return found;
+    }();
+    const QByteArray name = fileName.toUtf8();
+    return std::any_of(globs.begin(), globs.end(),
+                       [&](const QByteArray& glob) { return ::fnmatch(glob.constData(), name.constData(), FNM_CASEFOLD) == 0; });
+}
+
 // Type by the file name alone, cached by extension: a folder of 100,000 files has few of them.
 TypeInfo infoByName(const QString& fileName)
 {
@@ -59,6 +87,8 @@ TypeInfo infoByName(const QString& fileName)
         if (found != bySuffix.constEnd() && !key.isEmpty())
             return {found->name.isEmpty() ? suffixOf(fileName).toUpper() + QStringLiteral(" File") : found->name, found->icon};
     }
+    if (key.isEmpty() && !mayMatchAGlob(fileName))
+        return infoOfMime(QMimeType(), fileName);
     static QMimeDatabase db;
     const QMimeType mime = db.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
     TypeInfo info = infoOfMime(mime, fileName);
@@ -74,20 +104,34 @@ TypeInfo infoByContent(const QByteArray& path)
     return infoOfMime(db.mimeTypeForFile(name, QMimeDatabase::MatchDefault), name);
 }
 
-int folderIcon(const QByteArray& path, bool open)
+// The user's own folders with icons of their own. Looking them up reads the XDG user-dirs file, too
+// slow for every folder of a listing, so the table is kept until the home or config folder moves.
+QHash<QByteArray, int> specialFolderIcons()
 {
+    static QMutex lock;
+    static QByteArray keptFor;
+    static QHash<QByteArray, int> table;
+    const QByteArray environment = qgetenv("HOME") + '\n' + qgetenv("XDG_CONFIG_HOME");
+    QMutexLocker hold(&lock);
+    if (keptFor == environment && !table.isEmpty())
+        return table;
     const struct { QStandardPaths::StandardLocation where; const char* icon; } special[] = {
         {QStandardPaths::DesktopLocation, "user-desktop"}, {QStandardPaths::DocumentsLocation, "folder-documents"},
         {QStandardPaths::DownloadLocation, "folder-download"}, {QStandardPaths::MusicLocation, "folder-music"},
         {QStandardPaths::PicturesLocation, "folder-pictures"}, {QStandardPaths::MoviesLocation, "folder-videos"},
     };
-    const QString name = DecodeFileName(path);
-    if (name == QDir::homePath())
-        return SystemImageIndex::Home;
+    table.clear();
     for (const auto& s : special)
-        if (name == QStandardPaths::writableLocation(s.where))
-            return SystemImageIndex::indexOf(QString::fromLatin1(s.icon), QStringLiteral("folder"));
-    return open ? SystemImageIndex::FolderOpen : SystemImageIndex::Folder;
+        table.insert(EncodeFileName(QStandardPaths::writableLocation(s.where)),
+                     SystemImageIndex::indexOf(QString::fromLatin1(s.icon), QStringLiteral("folder")));
+    table.insert(EncodeFileName(QDir::homePath()), SystemImageIndex::Home);   // home wins over a folder set to it
+    keptFor = environment;
+    return table;
+}
+
+int folderIcon(const QByteArray& path, bool open)
+{
+    return specialFolderIcons().value(path, open ? SystemImageIndex::FolderOpen : SystemImageIndex::Folder);
 }
 
 TypeInfo infoOfPath(const QByteArray& path, bool extensionOnly, bool open)

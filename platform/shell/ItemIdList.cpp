@@ -99,7 +99,15 @@ ItemIdList::Item ItemIdList::item(int index) const
 
 ItemIdList::Item ItemIdList::last() const
 {
-    return item(count() - 1);
+    int offset = 0;
+    int lastAt = -1;
+    while (int size = sizeAt(m_bytes, offset)) {
+        lastAt = offset;
+        offset += size;
+    }
+    if (lastAt < 0)
+        return {ItemKind::Entry, {}};
+    return {ItemKind(m_bytes[lastAt + 2]), m_bytes.mid(lastAt + 3, offset - lastAt - 3)};
 }
 
 ItemIdList ItemIdList::single(int n) const

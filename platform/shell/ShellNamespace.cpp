@@ -301,8 +301,10 @@ QByteArray ShellNamespace::pathBytes(const ItemIdList& list)
 {
     if (list.isNull())
         return {};
-    QByteArray path = desktopFolder();
-    for (const ItemIdList::Item& item : list.items()) {
+    const QList<ItemIdList::Item> items = list.items();
+    // Only the desktop and its files start from its folder; finding it reads the user-dirs file.
+    QByteArray path = items.isEmpty() || items.first().kind == ItemKind::Entry ? desktopFolder() : QByteArray("/");
+    for (const ItemIdList::Item& item : items) {
         switch (item.kind) {
         case ItemKind::Home: path = homeFolder(); break;
         case ItemKind::Volume: path = item.data; break;

@@ -6,6 +6,9 @@
 
 #include <QStandardPaths>
 
+#include <QMimeDatabase>
+#include <QStandardPaths>
+
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -172,6 +175,13 @@ TEST_F(ShellNamespaceTest, TypeNamesAndIconsComeFromTheMimeDatabase)
     for (const auto& c : cases)
         EXPECT_EQ(FileTypes::typeName(ShellNamespace::listForPath(root + '/' + c.name)), QString::fromLatin1(c.type)) << c.name;
     EXPECT_EQ(FileTypes::typeNameOfPath(QStringLiteral("/nowhere/letter.txt"), true), QStringLiteral("Plain text document"));
+    // Names without an extension that the database still knows by their whole name.
+    for (const char* name : {"Makefile", "README", "readme-first", "notes~", "ChangeLog"}) {
+        writeBytes(root + '/' + name, "");
+        QString expected = QMimeDatabase().mimeTypeForFile(QString::fromLatin1(name), QMimeDatabase::MatchExtension).comment();
+        expected[0] = expected[0].toUpper();
+        EXPECT_EQ(FileTypes::typeName(ShellNamespace::listForPath(root + '/' + name)), expected) << name;
+    }
     // Two files of one type share one picture of the system list.
     const int a = FileTypes::iconIndex(ShellNamespace::listForPath(root + "/notes.txt"));
     EXPECT_EQ(a, FileTypes::iconIndex(ShellNamespace::listForPath(root + "/other.txt")));
@@ -179,6 +189,11 @@ TEST_F(ShellNamespaceTest, TypeNamesAndIconsComeFromTheMimeDatabase)
     EXPECT_EQ(FileTypes::iconIndex(ShellNamespace::listForPath(root + "/Folder")), int(SystemImageIndex::Folder));
     EXPECT_EQ(FileTypes::iconIndex(ShellNamespace::listForPath(root + "/Folder"), true), int(SystemImageIndex::FolderOpen));
     EXPECT_EQ(FileTypes::iconIndex(ShellNamespace::specialFolder(CSIDL_DRIVES)), int(SystemImageIndex::Computer));
+    // The user's own folders keep their icons.
+    EXPECT_EQ(FileTypes::iconIndexOfPath(QDir::homePath(), false, false), int(SystemImageIndex::Home));
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    QDir().mkpath(music);
+    EXPECT_EQ(SystemImageIndex::iconName(FileTypes::iconIndexOfPath(music, false, false)), QStringLiteral("folder-music"));
 }
 
 TEST_F(ShellNamespaceTest, AMountedVolumeAppearsUnderComputer)
