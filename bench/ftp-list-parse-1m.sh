@@ -21,5 +21,5 @@ prepare() { :; }
 run_ours() { "$bench_bin" parse "$scratch/listing.txt" >/dev/null; }
 run_peer() { for _ in $(seq 20); do wc -l "$scratch/listing.txt" >/dev/null; done; }
 check_ours() { "$bench_bin" parse "$scratch/listing.txt" | grep -qx "1000000 entries"; }
-median_of_three
+median_of_rounds
 report ftp-list-parse-1m "$mid_ours" "$mid_peer" 1.0

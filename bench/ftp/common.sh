@@ -3,7 +3,13 @@ top="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${DUOPANE_BUILD:-$top/build}"
 bench_bin="$build/bin/ftp-bench"
 [ -x "$bench_bin" ] || cmake --build "$build" --target ftp-bench >/dev/null
-scratch="$(mktemp -d "${TMPDIR:-/tmp}/ftp-bench.XXXXXX")"
+# Files live in memory (tmpfs) when there is room: writes to disk are written back whenever the
+# kernel sees fit, and another program's disk traffic made the same transfer take 1 s or 6 s.
+scratch_base="${TMPDIR:-/tmp}"
+if [ -d /dev/shm ] && [ -w /dev/shm ] && (( $(df -Pk /dev/shm | awk 'NR == 2 { print $4 }') > 3 * 1024 * 1024 )); then
+  scratch_base=/dev/shm
+fi
+scratch="$(mktemp -d "$scratch_base/ftp-bench.XXXXXX")"
 server_pid=""
 cleanup() {
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
@@ -19,7 +25,8 @@ start_server() {
   /usr/bin/python3 "$top/tests/ftp/ftp_server.py" --root "$scratch/root" > "$scratch/server.out" 2>"$scratch/server.err" &
   server_pid=$!
   for _ in $(seq 100); do
-    port="$(sed -n 's/^PORT //p' "$scratch/server.out")"
+    # The server makes its output file only when it starts.
+    port="$(sed -n 's/^PORT //p' "$scratch/server.out" 2>/dev/null || true)"
     [ -n "$port" ] && return 0
     sleep 0.1
   done
@@ -47,13 +54,14 @@ timed_run() {
   eval "times_$1+=(\"\$(elapsed "$t0" "$t1")\")"
 }
 
-# Three rounds, ours first in the first and last, the peer first in the middle one, so neither
-# side always runs warm or after the other; the median of each side ends in mid_ours and mid_peer.
-median_of_three() {
+# Rounds of both sides (three unless given), the side that goes first alternating, so neither
+# always runs warm or after the other; the median of each side ends in mid_ours and mid_peer.
+median_of_rounds() {
+  local round
   times_ours=(); times_peer=()
-  timed_run ours; timed_run peer
-  timed_run peer; timed_run ours
-  timed_run ours; timed_run peer
+  for ((round = 0; round < ${1:-3}; round++)); do
+    if ((round % 2 == 0)); then timed_run ours; timed_run peer; else timed_run peer; timed_run ours; fi
+  done
   echo "ours: ${times_ours[*]}  peer: ${times_peer[*]}" >&2
   mid_ours=$(median "${times_ours[@]}")
   mid_peer=$(median "${times_peer[@]}")
