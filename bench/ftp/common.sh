@@ -12,7 +12,8 @@ fi
 scratch="$(mktemp -d "$scratch_base/ftp-bench.XXXXXX")"
 server_pid=""
 cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+  # The killed server's status must not stop the clean-up (set -e holds in traps too).
+  if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
