@@ -131,11 +131,16 @@ QString FtpShellLink::WriteTransferList()
     return m_transferListFile;
 }
 
+QMimeData* FtpShellLink::MakeDragData()
+{
+    return new TransferListMimeData(this);
+}
+
 void FtpShellLink::StartDrag()
 {
     m_list->setAcceptDrops(false);
     auto* drag = new QDrag(m_list);
-    drag->setMimeData(new TransferListMimeData(this));
+    drag->setMimeData(MakeDragData());
     drag->exec(Qt::CopyAction);
     m_list->setAcceptDrops(true);
 }

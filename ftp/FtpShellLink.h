@@ -8,6 +8,7 @@
 
 class BrivoShellNotify;
 class QDropEvent;
+class QMimeData;
 class QTreeWidget;
 class fFTPMain;
 
@@ -31,6 +32,8 @@ public:
     // The selected items of the current folder in a new transfer-list file; empty when there is none.
     QString WriteTransferList();
     const QString& TransferListFile() const { return m_transferListFile; }
+    // The drag data: the file list of one transfer-list file, written when a drop target reads it.
+    QMimeData* MakeDragData();
     void StartDrag();
     // Drag enter, drag move and drop on the file list.
     void ListDrop(QDropEvent* event);

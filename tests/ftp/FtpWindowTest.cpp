@@ -484,6 +484,17 @@ TEST(FtpShellLink, ACopiedListLandingOnTheDesktopDownloadsWhatItNames)
     ASSERT_NE(window->findChild<QWidget*>("BrivoShellNotify1"), nullptr);
     auto* list = control<QTreeWidget>(window, "LV1");
     list->selectAll();
+
+    // A drag carries the desktop's file list, written only when the drop target reads it.
+    const std::unique_ptr<QMimeData> dragged(window->ShellLink().MakeDragData());
+    EXPECT_TRUE(dragged->hasFormat("text/uri-list"));
+    EXPECT_TRUE(dragged->hasFormat("x-special/gnome-copied-files"));
+    EXPECT_TRUE(window->ShellLink().TransferListFile().isEmpty());
+    const QStringList draggedFiles = platform::ClipboardFileList::fromMimeData(dragged.get());
+    ASSERT_EQ(draggedFiles.size(), 1);
+    EXPECT_EQ(draggedFiles.first(), window->ShellLink().TransferListFile());
+    EXPECT_EQ(fileContent(draggedFiles.first()), "/pub/docs/\r\nold.txt?1\r\n\r\n");
+
     pressCtrl(window, Qt::Key_C);
     const QString transferList = window->ShellLink().TransferListFile();
     ASSERT_FALSE(transferList.isEmpty());
