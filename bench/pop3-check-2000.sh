@@ -106,4 +106,4 @@ done
 ours=$(printf '%s\n' "${ours_runs[@]}" | best)
 peer=$(printf '%s\n' "${peer_runs[@]}" | best)
 ratio=$(echo "scale=3; $ours / $peer" | bc -l)
-echo "BENCH pop3-check-2000 ours=$ours peer=$peer ratio=$ratio target=1.2"
+printf "BENCH pop3-check-2000 ours=%.3f peer=%.3f ratio=%.3f target=1.2\n" "$ours" "$peer" "$ratio"
