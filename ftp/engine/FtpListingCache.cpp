@@ -61,7 +61,9 @@ bool FtpListingCache::resolveLinks(cFTPList& list)
     bool tried = false;
     const int count = list.FileNumb();
     for (int i = 0; i < count; ++i) {
-        m_host.ShowStatus(QStringLiteral("Processing %1/%2 files and folders").arg(i).arg(count), 1);
+        // Each status lets pending events run; a million of them would take longer than the listing.
+        if (list.IsLink(i) || i % 1000 == 0)
+            m_host.ShowStatus(QStringLiteral("Processing %1/%2 files and folders").arg(i).arg(count), 1);
         if (!list.IsLink(i))
             continue;
         tried = true;
