@@ -172,6 +172,8 @@ bool FtpDataEngine::OpenUpload(const QString& localPath, qint64 size)
     m_fileSize = size;
     m_fileDone = 0;
     m_readDone = 0;
+    m_block.clear();
+    m_blockPos = 0;
     m_sendWhenConnected = false;
     return m_file.open(QIODevice::ReadOnly);
 }
@@ -212,13 +214,26 @@ void FtpDataEngine::sendNextChunk()
     const qint64 length = std::min(m_fileSize - m_readDone, kChunkSize);
     if (length <= 0)
         return;
-    const QByteArray chunk = m_file.isOpen() ? m_file.read(length) : QByteArray();
+    const QByteArray chunk = readChunk(length);
     if (chunk.size() != length || m_winsock2.SendData(chunk) != 0) {
         transferFailed(QStringLiteral("Uploading '%1' is failed.\r\nSWITCH PASSIVE MODE, if it fails again.")
                            .arg(QFileInfo(m_file.fileName()).fileName()));
         return;
     }
     m_readDone += length;
+}
+
+// The file is read a block of chunks at a time, a system call for forty chunks; each chunk is
+// still sent on its own.
+QByteArray FtpDataEngine::readChunk(qint64 length)
+{
+    if (m_blockPos >= m_block.size()) {
+        m_block = m_file.isOpen() ? m_file.read(kChunkSize * kChunksPerRead) : QByteArray();
+        m_blockPos = 0;
+    }
+    const QByteArray chunk = m_block.mid(m_blockPos, length);
+    m_blockPos += chunk.size();
+    return chunk;
 }
 
 void FtpDataEngine::sendProgress(qint64 bytes)

@@ -16,6 +16,7 @@ class FtpDataEngine : public QObject {
     Q_OBJECT
 public:
     static constexpr qint64 kChunkSize = 25396;
+    static constexpr qint64 kChunksPerRead = 40;
     // A listing line longer than this keeps only its start; a listing is at most kMaxListing bytes.
     static constexpr qsizetype kMaxListingLine = 8192;
     static constexpr qsizetype kMaxListing = qsizetype(256) * 1024 * 1024;
@@ -54,6 +55,7 @@ private:
     void appendListing(const QByteArray& bytes);
     void writeDownload(const QByteArray& bytes);
     void sendNextChunk();
+    QByteArray readChunk(qint64 length);
     void sendProgress(qint64 bytes);
     void sendComplete();
     void transferFailed(const QString& text);
@@ -68,6 +70,8 @@ private:
     qint64 m_fileSize = 0;
     qint64 m_fileDone = 0;
     qint64 m_readDone = 0;
+    QByteArray m_block;
+    qsizetype m_blockPos = 0;
     bool m_sendWhenConnected = false;
     FtpProgress m_progress;
 };
