@@ -11,10 +11,8 @@
 
 namespace platform {
 
-namespace {
-
 // mountinfo writes a space, tab, newline and backslash in a path as \040, \011, \012 and \134.
-QByteArray unescapeOctal(const QByteArray& field)
+QByteArray UnescapeMountField(const QByteArray& field)
 {
     QByteArray out;
     out.reserve(field.size());
@@ -32,13 +30,15 @@ QByteArray unescapeOctal(const QByteArray& field)
     return out;
 }
 
+namespace {
+
 QStringList parseMountInfo(const QByteArray& content)
 {
     QStringList points;
     for (const QByteArray& line : content.split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() > 4)
-            points << DecodeFileName(unescapeOctal(fields.at(4)));
+            points << DecodeFileName(UnescapeMountField(fields.at(4)));
     }
     if (!points.contains(QStringLiteral("/")))
         points << QStringLiteral("/");
@@ -50,16 +50,28 @@ public:
     QStringList points()
     {
         QMutexLocker lock(&m_mutex);
-        if (m_fd < 0)
-            m_fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
-        if (!m_valid || changed()) {
-            m_points = parseMountInfo(fs::ReadFile(QStringLiteral("/proc/self/mountinfo")).value_or(QByteArray()));
-            m_valid = m_fd >= 0;
-        }
+        refresh();
         return m_points;
+    }
+    QByteArray text()
+    {
+        QMutexLocker lock(&m_mutex);
+        refresh();
+        return m_text;
     }
 
 private:
+    void refresh()
+    {
+        if (m_fd < 0)
+            m_fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+        if (!m_valid || changed()) {
+            m_text = fs::ReadFile(QStringLiteral("/proc/self/mountinfo")).value_or(QByteArray());
+            m_points = parseMountInfo(m_text);
+            m_valid = m_fd >= 0;
+        }
+    }
+
     // The kernel flags the open file with POLLPRI once after every change of the table.
     bool changed()
     {
@@ -72,6 +84,7 @@ private:
     QMutex m_mutex;
     int m_fd = -1;
     bool m_valid = false;
+    QByteArray m_text;
     QStringList m_points;
 };
 
@@ -86,6 +99,11 @@ MountCache& cache()
 QStringList MountPoints()
 {
     return cache().points();
+}
+
+QByteArray MountInfoText()
+{
+    return cache().text();
 }
 
 QString MountPointOf(const QString& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -13,5 +14,9 @@ QStringList MountPoints();
 // trailing "/"; "/" when nothing else holds it; empty for a path that is not absolute.
 QString MountPointOf(const QString& path);
 bool IsMountPoint(const QString& path);
+// The text of /proc/self/mountinfo as of the last change the kernel reported.
+QByteArray MountInfoText();
+// A mountinfo field with its \040-style escapes (space, tab, newline, backslash) undone.
+QByteArray UnescapeMountField(const QByteArray& field);
 
 } // namespace platform

@@ -1,9 +1,11 @@
 #include "platform/shell/VolumeTable.h"
 
 #include "platform/core/FileName.h"
+#include "platform/core/MountTable.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMutex>
 #include <QSet>
 
 #include <sys/stat.h>
@@ -12,21 +14,6 @@
 
 namespace platform {
 namespace {
-
-QByteArray unescape(const QByteArray& field)
-{
-    QByteArray out;
-    out.reserve(field.size());
-    for (int i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] >= '0' && field[i + 1] <= '3') {
-            out += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
-            i += 3;
-        } else {
-            out += field[i];
-        }
-    }
-    return out;
-}
 
 bool isPseudoType(const QByteArray& type)
 {
@@ -97,10 +84,22 @@ QString VolumeTable::sourceFile()
 
 QList<Volume> VolumeTable::read()
 {
-    QFile file(sourceFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return parse(file.readAll());
+    if (!qEnvironmentVariableIsEmpty("DUOPANE_MOUNTINFO")) {
+        QFile file(sourceFile());
+        return file.open(QIODevice::ReadOnly) ? parse(file.readAll()) : QList<Volume>();
+    }
+    // Namespace lookups ask for the table all the time; parsing it stats every mount point and reads
+    // the disk labels, so the volumes are parsed again only when the kernel reports a change.
+    static QMutex lock;
+    static QByteArray parsedText;
+    static QList<Volume> volumes;
+    const QByteArray text = MountInfoText();
+    QMutexLocker hold(&lock);
+    if (text != parsedText || volumes.isEmpty()) {
+        volumes = parse(text);
+        parsedText = text;
+    }
+    return volumes;
 }
 
 QList<Volume> VolumeTable::parse(const QByteArray& text)
@@ -113,9 +112,9 @@ QList<Volume> VolumeTable::parse(const QByteArray& text)
         if (fields.size() < 5 || dash < 6 || dash + 2 >= fields.size())
             continue;
         Volume v;
-        v.mountPoint = unescape(fields[4]);
+        v.mountPoint = UnescapeMountField(fields[4]);
         v.fsType = fields[dash + 1];
-        v.device = unescape(fields[dash + 2]);
+        v.device = UnescapeMountField(fields[dash + 2]);
         if (isPseudoType(v.fsType) || (v.mountPoint != "/" && isSystemPlace(v.mountPoint)))
             continue;
         if (!isFolder(v.mountPoint))
