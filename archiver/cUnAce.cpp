@@ -17,13 +17,7 @@ void warn(const QString& text)
 // The password question; empty when cancelled or left empty.
 QString askPassword()
 {
-    platform::Question question;
-    question.kind = platform::QuestionKind::InputBox;
-    question.title = QStringLiteral("Password");
-    question.text = QStringLiteral("Password");
-    question.details.insert(QStringLiteral("password"), true);
-    const platform::Answer answer = platform::ask(question);
-    return answer.choice == 1 ? answer.value.toString() : QString();
+    return platform::InputBox(QStringLiteral("Password"), QStringLiteral("Password"), {}, true).value_or(QString());
 }
 
 } // namespace

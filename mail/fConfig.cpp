@@ -209,17 +209,13 @@ void fConfig::askKeyword(QListWidget* list, bool subject, bool rename)
 {
     if (rename && list->currentRow() < 0)
         return;
-    platform::Question q;
-    q.kind = platform::QuestionKind::InputBox;
-    q.title = rename ? QStringLiteral("Rename Spam Mail") : QStringLiteral("New Spam Mail");
-    q.text = subject ? QStringLiteral("Type new spam mail subject keyword\r\nsuch as \"ILOVEYOU\" or \"MELISSA\":")
-                     : QStringLiteral("Type new spam mail address keyword\r\nsuch as winner@prize-notice.example or @bulk-offers.example:");
-    if (rename)
-        q.details.insert(QStringLiteral("default"), list->currentItem()->text());
-    const platform::Answer answer = platform::ask(q);
-    if (answer.choice != 1)
+    const QString title = rename ? QStringLiteral("Rename Spam Mail") : QStringLiteral("New Spam Mail");
+    const QString text = subject ? QStringLiteral("Type new spam mail subject keyword\r\nsuch as \"ILOVEYOU\" or \"MELISSA\":")
+                                 : QStringLiteral("Type new spam mail address keyword\r\nsuch as winner@prize-notice.example or @bulk-offers.example:");
+    const std::optional<QString> typed = platform::InputBox(text, title, rename ? list->currentItem()->text() : QString());
+    if (!typed)
         return;
-    QString keyword = answer.value.toString();
+    QString keyword = *typed;
     if (keyword.startsWith('*'))
         keyword.remove(0, 1);
     if (keyword.endsWith('*'))

@@ -101,13 +101,9 @@ bool ShellItemMenu::invoke(const QString& verb)
     if (verb == QLatin1String("open"))
         return !files.isEmpty() && platform::OpenWithDesktop(files.first());
     if (verb == QLatin1String("openwith")) {
-        Question q;
-        q.kind = QuestionKind::InputBox;
-        q.title = QStringLiteral("Open With");
-        q.text = QStringLiteral("Program to open '%1' with:").arg(QFileInfo(files.value(0)).fileName());
-        const Answer a = platform::ask(q);
-        const QString program = a.value.toString().trimmed();
-        return a.choice == 1 && !program.isEmpty() && QProcess::startDetached(program, {files.value(0)});
+        const QString program = platform::InputBox(QStringLiteral("Program to open '%1' with:").arg(QFileInfo(files.value(0)).fileName()),
+                                                   QStringLiteral("Open With")).value_or(QString()).trimmed();
+        return !program.isEmpty() && QProcess::startDetached(program, {files.value(0)});
     }
     if (verb == QLatin1String("cut") || verb == QLatin1String("copy")) {
         QGuiApplication::clipboard()->setMimeData(ClipboardFileList::toMimeData(files, verb == QLatin1String("cut")));
@@ -145,14 +141,9 @@ bool ShellItemMenu::rename()
 {
     const ItemIdList item = ItemIdList::join(m_folder, m_items.value(0));
     const QString path = ShellNamespace::path(item);
-    Question q;
-    q.kind = QuestionKind::InputBox;
-    q.title = QStringLiteral("Rename");
-    q.text = QStringLiteral("New name:");
-    q.details.insert(QStringLiteral("default"), ShellNamespace::displayName(item, SHGDN_INFOLDER));
-    const Answer a = platform::ask(q);
-    const QString name = a.value.toString();
-    if (a.choice != 1 || name.isEmpty() || name.contains(QLatin1Char('/')))
+    const QString name = platform::InputBox(QStringLiteral("New name:"), QStringLiteral("Rename"),
+                                            ShellNamespace::displayName(item, SHGDN_INFOLDER)).value_or(QString());
+    if (name.isEmpty() || name.contains(QLatin1Char('/')))
         return false;
     return runFileOperation({FO_RENAME, {path}, name, 0}).ok();
 }

@@ -71,12 +71,7 @@ bool FtpSession::MakeFolder()
     m_host.ShowStatus(QStringLiteral("Making dir..."), 1);
     if (!IsConnected())
         return false;
-    platform::Question question;
-    question.kind = platform::QuestionKind::InputBox;
-    question.title = QStringLiteral("Make folder on the server");
-    question.text = QStringLiteral("New folder:");
-    const platform::Answer answer = platform::ask(question);
-    const QString name = answer.choice == 1 ? answer.value.toString() : QString();
+    const QString name = platform::InputBox(QStringLiteral("New folder:"), QStringLiteral("Make folder on the server")).value_or(QString());
     if (name.isEmpty())
         return false;
     m_command.SendCommand(TransferKind::None, QStringLiteral("MKD ") + mFTPMain::StripTrailingSlash(name));
@@ -85,13 +80,7 @@ bool FtpSession::MakeFolder()
 
 QString FtpSession::askNewName(const QString& oldName)
 {
-    platform::Question question;
-    question.kind = platform::QuestionKind::InputBox;
-    question.title = QStringLiteral("Rename");
-    question.text = QStringLiteral("Type new name:");
-    question.details.insert(QStringLiteral("default"), oldName);
-    const platform::Answer answer = platform::ask(question);
-    return answer.choice == 1 ? answer.value.toString() : QString();
+    return platform::InputBox(QStringLiteral("Type new name:"), QStringLiteral("Rename"), oldName).value_or(QString());
 }
 
 bool FtpSession::RenameItem(const QString& name)

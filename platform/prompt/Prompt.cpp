@@ -60,4 +60,20 @@ int SystemMessageBox(const QString& text, const QString& title, quint32 style)
     return ask(q).choice;
 }
 
+std::optional<QString> InputBox(const QString& text, const QString& title, const QString& initial, bool password)
+{
+    Question question;
+    question.kind = QuestionKind::InputBox;
+    question.title = title;
+    question.text = text;
+    if (!initial.isEmpty())
+        question.details.insert(QStringLiteral("default"), initial);
+    if (password)
+        question.details.insert(QStringLiteral("password"), true);
+    const Answer answer = ask(question);
+    if (answer.choice != 1)
+        return std::nullopt;
+    return answer.value.toString();
+}
+
 } // namespace platform

@@ -6,6 +6,7 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <optional>
 
 class QObject;
 
@@ -55,5 +56,8 @@ PromptService* promptService();
 Answer ask(const Question& question);
 // What closing a question without choosing answers: never the consenting first button.
 Answer dismissedAnswer(const Question& question);
+// The input box: the typed text, or nothing when cancelled. A password box hides what is typed.
+std::optional<QString> InputBox(const QString& text, const QString& title, const QString& initial = {},
+                                bool password = false);
 
 } // namespace platform
