@@ -37,21 +37,6 @@ bool exists(const QString& path)
     return mmFile::IsFile(path) || mmFile::IsFolder(path);
 }
 
-// A name relative to a folder must name something inside it: "..", or a name that is only ".",
-// would reach the folder itself or above it (a delete would take the parent with it).
-bool staysInside(const QString& name)
-{
-    if (name.startsWith(u'/'))
-        return true;   // a full path names its item itself
-    bool named = false;
-    for (const QString& part : name.split(u'/', Qt::SkipEmptyParts)) {
-        if (part == u"..")
-            return false;
-        named = named || part != u".";
-    }
-    return named;
-}
-
 QString nulList(const QString& crlfList)
 {
     return QString(crlfList).replace(QLatin1String("\r\n"), QString(QChar(0)));
@@ -115,11 +100,6 @@ bool ShellFileOperation(QWidget* owner, int function, const QString& source, con
     request.target = mmFile::CutAtNul(target);
     request.flags = flags;
     request.folder = folder;
-    if (!folder.isEmpty()) {
-        for (const QString& name : request.sources)
-            if (!staysInside(name))
-                return false;
-    }
     return platform::runFileOperation(request).ok();
 }
 

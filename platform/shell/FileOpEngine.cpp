@@ -12,6 +12,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +54,21 @@ QByteArray realPath(const QByteArray& path)
     QByteArray result(real);
     std::free(real);
     return result;
+}
+
+// A name relative to the request's folder must name something inside it: "..", or a name that is
+// only ".", would reach the folder itself or above it (a delete would take the parent with it).
+bool staysInside(const QString& name)
+{
+    if (name.startsWith(u'/'))
+        return true;   // a full path names its item itself
+    bool named = false;
+    for (const QString& part : name.split(u'/', Qt::SkipEmptyParts)) {
+        if (part == u"..")
+            return false;
+        named = named || part != u".";
+    }
+    return named;
 }
 
 // Whether target (not yet existing) would lie inside the folder source, or be it.
@@ -128,6 +144,8 @@ QList<QByteArray> FileOpEngine::expandSources() const
 
 FileOpResult FileOpEngine::run()
 {
+    if (!m_request.folder.isEmpty() && !std::all_of(m_request.sources.begin(), m_request.sources.end(), staysInside))
+        return {EINVAL, false};
     const QList<QByteArray> sources = expandSources();
     if (!(m_flags & FOF_SILENT))
         m_progress = FileOpUi::makeProgress();

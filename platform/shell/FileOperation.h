@@ -12,7 +12,8 @@ struct FileOpRequest {
     QString target;            // copy/move: the target folder (or the new name for one source);
                                // rename: the new path (or name)
     quint16 flags = 0;         // FOF_*
-    QString folder = {};       // where relative names are taken from; empty: the current folder
+    QString folder = {};       // where relative names are taken from; empty: the current folder.
+                               // Given, a relative name may not lead out of it ("..", ".")
 };
 
 struct FileOpResult {
