@@ -1,5 +1,7 @@
 #include "archiver/cArchiveListing.h"
 
+#include "platform/prompt/SystemMessageBox.h"
+
 #include <QLocale>
 
 namespace {
@@ -29,4 +31,10 @@ QString cArchiveListing::DosTimeText(quint16 time)
 QString cArchiveListing::CrcText(quint32 crc)
 {
     return (QStringLiteral("0000") + QString::number(crc, 16).toUpper()).right(4);
+}
+
+void cArchiveListing::warnCannotOpen(const QString& file, const QString& kindName)
+{
+    platform::SystemMessageBox(QStringLiteral("Can not open '") + file + QStringLiteral("' (corrupted archive) !"),
+        kindName + QStringLiteral(" Message"), platform::MB_OK | platform::MB_ICONWARNING);
 }

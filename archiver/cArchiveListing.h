@@ -31,5 +31,21 @@ protected:
         QString FileName, FilePath, FileOriginal, FilePacked, FileRatio, FileDate, FILETIME, FileAttr,
             FileType, FileCRC;
     };
+
+    // SetArcFile for every driver: read(file) fills m_entries; when it fails the listing is
+    // emptied, "Can not open" is shown in a box titled kindName + " Message", and 0 returned.
+    template <typename Read> qint16 loadListing(const QString& file, const QString& kindName, Read read)
+    {
+        m_entries.clear();
+        if (read(file))
+            return qint16(m_entries.size());
+        m_entries.clear();
+        warnCannotOpen(file, kindName);
+        return 0;
+    }
+
     QList<Entry> m_entries;
+
+private:
+    static void warnCannotOpen(const QString& file, const QString& kindName);
 };

@@ -158,12 +158,6 @@ QString cArchiverDriver::ConfigDialog(const QString& option, qint16 mode)
     return result != 0 ? QString::fromUtf8(buffer.constData()) : QString();
 }
 
-void cArchiverDriver::warnCannotOpen(const QString& file) const
-{
-    platform::SystemMessageBox(QStringLiteral("Can not open '") + file + QStringLiteral("' (corrupted archive) !"),
-        m_traits.kindName + QStringLiteral(" Message"), platform::MB_OK | platform::MB_ICONWARNING);
-}
-
 void cArchiverDriver::splitName(const QString& fullName, Entry& entry)
 {
     if (!fullName.contains(QLatin1Char('/')) && !fullName.contains(QLatin1Char('\\'))) {
@@ -223,11 +217,5 @@ bool cArchiverDriver::readListing(const QString& file)
 
 qint16 cArchiverDriver::SetArcFile(const QString& file)
 {
-    m_entries.clear();
-    if (!readListing(file)) {
-        m_entries.clear();
-        warnCannotOpen(file);
-        return 0;
-    }
-    return qint16(m_entries.size());
+    return loadListing(file, m_traits.kindName, [this](const QString& f) { return readListing(f); });
 }

@@ -69,7 +69,6 @@ protected:
     cArchiverDriver(cArchiverTraits traits, State* shared = nullptr);
     qint16 checkMode() const { return m_state->checkMode; }
     void setCheckMode(qint16 mode) { m_state->checkMode = mode; }
-    void warnCannotOpen(const QString& file) const;
     // Fills FilePath and FileName from a member name with its folders.
     static void splitName(const QString& fullName, Entry& entry);
     static Entry entryFromRecord(const ArcEntryRecord& record, int methodChars);

@@ -88,13 +88,7 @@ bool cUnAce::readListing(const QString& file)
 
 qint16 cUnAce::SetArcFile(const QString& file)
 {
-    m_entries.clear();
-    if (!readListing(file)) {
-        m_entries.clear();
-        warn(QStringLiteral("Can not open '") + file + QStringLiteral("' (corrupted archive) !"));
-        return 0;
-    }
-    return qint16(m_entries.size());
+    return loadListing(file, QStringLiteral("ACE"), [this](const QString& f) { return readListing(f); });
 }
 
 bool cUnAce::IsChosen(const QString& list, const QString& fullName)
