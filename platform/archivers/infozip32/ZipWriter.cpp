@@ -160,15 +160,7 @@ QList<ZipWriter::Source> ZipWriter::collect(const QStringList& names) const
             out << sourceFor(path, strip);
         }
     }
-    // A name given twice (or reached twice) is packed once.
-    QList<Source> unique;
-    QSet<QByteArray> seen;
-    for (const Source& s : out)
-        if (!seen.contains(s.member)) {
-            seen.insert(s.member);
-            unique << s;
-        }
-    return unique;
+    return uniqueMembers(out);
 }
 
 bool ZipWriter::askPassword(const QByteArray& member)

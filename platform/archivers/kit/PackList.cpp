@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 namespace arckit {
 namespace {
@@ -68,14 +67,7 @@ QList<PackItem> collectPackItems(const QString& baseFolder, const QStringList& n
             found << itemFor(info, base);
         }
     }
-    QList<PackItem> unique;
-    QSet<QByteArray> seen;
-    for (const PackItem& item : found)
-        if (!seen.contains(item.member)) {
-            seen.insert(item.member);
-            unique << item;
-        }
-    return unique;
+    return uniqueMembers(found);
 }
 
 void removePackedSources(const QList<PackItem>& items)
