@@ -4,6 +4,7 @@
 
 #include "common/boxara/Boxara.h"
 #include "common/mmEncrypt.h"
+#include "common/ui/mmWindow.h"
 #include "mail/engine/cMailSettings.h"
 #include "mail/fPop3Site.h"
 #include "mail/mBrivoMailMain.h"
@@ -70,7 +71,7 @@ void fCheckMail::flushTexts()
 void fCheckMail::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    mBrivoMailMain::CenterWindow(this);
+    mmWindow::CenterOnScreen(this);
     if (m_started)
         return;
     m_started = true;

@@ -3,6 +3,7 @@
 #include "ui_fConfig.h"
 
 #include "common/mmEncrypt.h"
+#include "common/ui/mmWindow.h"
 #include "mail/engine/cMailSettings.h"
 #include "mail/mBrivoMailMain.h"
 #include "platform/prompt/Prompt.h"
@@ -103,7 +104,7 @@ fConfig::fConfig(cMailSettings& settings, Tab tab, QWidget* parent)
     updateEnabled();
     mBrivoMailMain::ApplyFont(this, settings.FontName);
     setFixedSize(sizeHint());
-    mBrivoMailMain::CenterWindow(this);
+    mmWindow::CenterOnScreen(this);
 }
 
 fConfig::~fConfig() = default;

@@ -2,6 +2,7 @@
 
 #include "ui_fListMail.h"
 
+#include "common/ui/mmWindow.h"
 #include "mail/cMailListModel.h"
 #include "mail/engine/cMailSettings.h"
 #include "mail/engine/cPop3Session.h"
@@ -65,7 +66,7 @@ fListMail::fListMail(cMailList& mailList, cMailSettings& settings, fCheckMail& c
     ui->cmdMail_3->setFocus();
     mBrivoMailMain::ApplyFont(this, m_settings.FontName);
     Refresh();
-    mBrivoMailMain::CenterWindow(this);
+    mmWindow::CenterOnScreen(this);
 }
 
 fListMail::~fListMail() = default;

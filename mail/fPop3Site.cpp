@@ -2,6 +2,7 @@
 
 #include "ui_fPop3Site.h"
 
+#include "common/ui/mmWindow.h"
 #include "mail/mBrivoMailMain.h"
 
 #include <QStyle>
@@ -60,7 +61,7 @@ void fPop3Site::reject()
 void fPop3Site::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    mBrivoMailMain::CenterWindow(this);
+    mmWindow::CenterOnScreen(this);
     m_canceled = false;
     ui->txtPop3Account_1->setFocus();
 }

@@ -4,18 +4,9 @@
 #include "platform/prompt/SystemMessageBox.h"
 
 #include <QDialog>
-#include <QGuiApplication>
-#include <QScreen>
+#include <QWidget>
 
 namespace mBrivoMailMain {
-
-void CenterWindow(QWidget* window, QWidget* owner)
-{
-    const QRect area = owner ? owner->frameGeometry()
-                             : (window->screen() ? window->screen()->availableGeometry() : QRect());
-    if (area.isValid())
-        window->move(area.center() - window->rect().center());
-}
 
 void ApplyFont(QWidget* window, const QString& fontName)
 {

@@ -5,14 +5,12 @@
 class QDialog;
 class QWidget;
 
-// What every window of the mail monitor shares: where it opens, its font, how it is shown.
+// What every window of the mail monitor shares: its font, how it is shown, its boxes.
 namespace mBrivoMailMain {
 
 // The title of the component's own boxes.
 inline const QString AppTitle = QStringLiteral("Postrix");
 
-// Centred on the owner window, or on the screen without one.
-void CenterWindow(QWidget* window, QWidget* owner = nullptr);
 // The component's font name on the window and its controls; an empty name keeps theirs.
 void ApplyFont(QWidget* window, const QString& fontName);
 // Shows the window modally through the prompt service and returns its result.
