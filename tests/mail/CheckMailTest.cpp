@@ -37,6 +37,12 @@ ScriptedPop3Server::Script mailbox(QList<QByteArray> messages, int pieceSize = 1
     };
 }
 
+// Answers everything but STAT, so the check waits on this server.
+QByteArrayList silentAtStat(const QByteArray& c)
+{
+    return c == "STAT" ? QByteArrayList{} : QByteArrayList{"+OK\r\n"};
+}
+
 TEST(CheckMail, AnEmptyMailboxEndsWithQuitAndAddsNothing)
 {
     ScriptedPop3Server server(mailbox({}));
@@ -99,9 +105,7 @@ TEST(CheckMail, OtherRefusalsAreShownBeforeTheRetryQuestion)
 
 TEST(CheckMail, ASilentServerTimesOutIntoTheRetryQuestion)
 {
-    ScriptedPop3Server server([](const QByteArray& c) -> QByteArrayList {
-        return c == "STAT" ? QByteArrayList{} : QByteArrayList{"+OK\r\n"};
-    });
+    ScriptedPop3Server server(silentAtStat);
     cMailSettings settings;
     settings.WaitTime = 1;
     cMailList list;
@@ -113,6 +117,13 @@ TEST(CheckMail, ASilentServerTimesOutIntoTheRetryQuestion)
     mailtest::runCheck(list, settings);
     EXPECT_TRUE(prompt().allAnswered());
     EXPECT_EQ(server.connections(), 2);
+}
+
+// The quiet server's account is checked first, the second server's after it.
+void addQuietThenSecond(cMailSettings& settings, const ScriptedPop3Server& quiet, const ScriptedPop3Server& second)
+{
+    mailtest::addAccount(settings, "127.0.0.1", quiet.port(), "joe", "secret");
+    mailtest::addAccount(settings, "localhost", second.port(), "ann", "secret");
 }
 
 // Presses a button of the checking window once the first server has gone quiet.
@@ -128,14 +139,11 @@ void pressWhenWaiting(const char* button)
 
 TEST(CheckMail, NextAccountEndsTheAccountAndGoesOn)
 {
-    ScriptedPop3Server quiet([](const QByteArray& c) -> QByteArrayList {
-        return c == "STAT" ? QByteArrayList{} : QByteArrayList{"+OK\r\n"};
-    });
+    ScriptedPop3Server quiet(silentAtStat);
     ScriptedPop3Server second(mailbox({mailtest::mail("b@example.com", "after next", "n1@example.com")}));
     cMailSettings settings;
     cMailList list;
-    mailtest::addAccount(settings, "127.0.0.1", quiet.port(), "joe", "secret");
-    mailtest::addAccount(settings, "localhost", second.port(), "ann", "secret");
+    addQuietThenSecond(settings, quiet, second);
     pressWhenWaiting("cmdNext");
     EXPECT_TRUE(mailtest::runCheck(list, settings));
     EXPECT_EQ(quiet.received().last(), "QUIT");
@@ -146,14 +154,11 @@ TEST(CheckMail, NextAccountEndsTheAccountAndGoesOn)
 
 TEST(CheckMail, CancelEndsTheRunWithoutContactingFurtherAccounts)
 {
-    ScriptedPop3Server quiet([](const QByteArray& c) -> QByteArrayList {
-        return c == "STAT" ? QByteArrayList{} : QByteArrayList{"+OK\r\n"};
-    });
+    ScriptedPop3Server quiet(silentAtStat);
     ScriptedPop3Server second(mailbox({}));
     cMailSettings settings;
     cMailList list;
-    mailtest::addAccount(settings, "127.0.0.1", quiet.port(), "joe", "secret");
-    mailtest::addAccount(settings, "localhost", second.port(), "ann", "secret");
+    addQuietThenSecond(settings, quiet, second);
     pressWhenWaiting("cmdCancel");
     EXPECT_FALSE(mailtest::runCheck(list, settings));
     EXPECT_EQ(second.connections(), 0);
