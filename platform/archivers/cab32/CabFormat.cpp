@@ -15,9 +15,8 @@ int CabFormat::run(const QByteArray& command, ArcOutput& output)
 {
     const ArcCommandLine line = ArcCommandLine::parse(command);
     static const QStringList known {"-x", "-t", "-v", "-j", "-o", "-a", "-mz", "-mn", "-k", "-r"};
-    for (const QString& s : line.switches())
-        if (!known.contains(s, Qt::CaseInsensitive))
-            return arcerr::IllegalCommand;
+    if (!line.onlyKnownSwitches(known))
+        return arcerr::IllegalCommand;
     const int actions = int(line.has("-x")) + int(line.has("-t")) + int(line.has("-a"));
     if (actions != 1 || line.words().isEmpty())
         return arcerr::IllegalCommand;

@@ -37,6 +37,14 @@ ArcCommandLine ArcCommandLine::parse(const QByteArray& command)
     return line;
 }
 
+bool ArcCommandLine::onlyKnownSwitches(const QStringList& known, const QString& valuePrefix) const
+{
+    for (const QString& s : m_switches)
+        if (!known.contains(s, Qt::CaseInsensitive) && (valuePrefix.isEmpty() || !s.startsWith(valuePrefix)))
+            return false;
+    return true;
+}
+
 std::optional<QString> ArcCommandLine::value(const QString& prefix) const
 {
     for (const QString& s : m_switches)

@@ -17,6 +17,9 @@ public:
     const QStringList& switches() const { return m_switches; }
     const QStringList& words() const { return m_words; }
     bool has(const QString& option) const { return m_switches.contains(option, Qt::CaseInsensitive); }
+    // True when every switch is one of known (in any letter case) or, when valuePrefix is given,
+    // starts with it (a switch carrying a value, such as "-Psecret").
+    bool onlyKnownSwitches(const QStringList& known, const QString& valuePrefix = {}) const;
     // The first switch starting with prefix, without the prefix; nullopt when absent.
     std::optional<QString> value(const QString& prefix) const;
 

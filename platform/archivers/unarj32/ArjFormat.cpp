@@ -169,9 +169,8 @@ int ArjFormat::run(const QByteArray& command, ArcOutput& output)
 {
     const ArcCommandLine line = ArcCommandLine::parse(command);
     static const QStringList known {"-i", "-i-", "-y", "-y+", "-!@", "-!"};
-    for (const QString& s : line.switches())
-        if (!known.contains(s, Qt::CaseInsensitive))
-            return arcerr::IllegalCommand;
+    if (!line.onlyKnownSwitches(known))
+        return arcerr::IllegalCommand;
     if (line.words().size() < 2)
         return arcerr::IllegalCommand;
     const QString action = line.words().first().toLower();

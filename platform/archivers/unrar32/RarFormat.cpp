@@ -14,9 +14,8 @@ int RarFormat::run(const QByteArray& command, ArcOutput& output)
 {
     const ArcCommandLine line = ArcCommandLine::parse(command);
     static const QStringList known {"-x", "-e", "-t", "-u", "-y"};
-    for (const QString& s : line.switches())
-        if (!known.contains(s, Qt::CaseInsensitive))
-            return arcerr::IllegalCommand;
+    if (!line.onlyKnownSwitches(known))
+        return arcerr::IllegalCommand;
     const int actions = int(line.has("-x")) + int(line.has("-e")) + int(line.has("-t"));
     if (actions != 1 || line.words().isEmpty())
         return arcerr::IllegalCommand;

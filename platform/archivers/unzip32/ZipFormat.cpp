@@ -205,9 +205,8 @@ int ZipFormat::run(const QByteArray& command, ArcOutput& output)
 {
     const ArcCommandLine line = ArcCommandLine::parse(command);
     static const QStringList known {"-x", "-l", "-t", "-i", "--i", "-j", "--j", "-o", "-n"};
-    for (const QString& s : line.switches())
-        if (!known.contains(s, Qt::CaseInsensitive) && !s.startsWith(QLatin1String("-P")))
-            return arcerr::IllegalCommand;
+    if (!line.onlyKnownSwitches(known, QStringLiteral("-P")))
+        return arcerr::IllegalCommand;
     const bool extracting = line.has("-x");
     if ((!extracting && !line.has("-l") && !line.has("-t")) || line.words().isEmpty())
         return arcerr::IllegalCommand;
