@@ -1,5 +1,6 @@
 #include "mail/engine/cCollect.h"
 
+#include "common/mmFile.h"
 #include "platform/prompt/SystemMessageBox.h"
 
 namespace {
@@ -9,11 +10,7 @@ QVariant cleaned(const QVariant& value)
 {
     if (value.typeId() != QMetaType::QString)
         return value;
-    QString text = value.toString();
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text.truncate(nul);
-    return text.trimmed();
+    return mmFile::CutAtNul(value.toString()).trimmed();
 }
 
 bool isText(const QVariant& v)

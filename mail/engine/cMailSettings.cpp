@@ -1,6 +1,7 @@
 #include "mail/engine/cMailSettings.h"
 
 #include "common/cRegistry.h"
+#include "common/mmFile.h"
 #include "mail/engine/mAccountImport.h"
 #include "mail/engine/mMailClient.h"
 
@@ -29,11 +30,7 @@ cRegistry at(quint32 branch, const QString& section, const QString& value, quint
 // Registry texts are trimmed and end at their first NUL.
 QString readText(quint32 branch, const QString& section, const QString& value, const QString& fallback = {})
 {
-    QString text = at(branch, section, value, REG_SZ, fallback).Value().toString();
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text.truncate(nul);
-    return text.trimmed();
+    return mmFile::CutAtNul(at(branch, section, value, REG_SZ, fallback).Value().toString()).trimmed();
 }
 
 qint32 readNumber(quint32 branch, const QString& section, const QString& value, qint32 fallback)
