@@ -55,10 +55,11 @@ bool onlySpace(const QByteArray& bytes)
     return true;
 }
 
-// A header parameter such as charset="iso-8859-1" from a part's header block.
-QByteArray parameter(const QByteArray& block, const QByteArray& name)
+// A header parameter such as charset="iso-8859-1" from a part's header block, found by its name
+// in the block's lower-case copy.
+QByteArray parameter(const QByteArray& block, const QByteArray& lowerBlock, const QByteArray& name)
 {
-    const qsizetype at = block.toLower().indexOf(name + '=');
+    const qsizetype at = lowerBlock.indexOf(name + '=');
     if (at < 0)
         return {};
     qsizetype from = at + name.size() + 1;
@@ -71,10 +72,9 @@ QByteArray parameter(const QByteArray& block, const QByteArray& name)
     return block.mid(from, to - from).trimmed();
 }
 
-// text/plain or text/html, with or without parameters after it.
-bool isTextPart(const QByteArray& block)
+// text/plain or text/html, with or without parameters after it, in a lower-case header block.
+bool isTextPart(const QByteArray& lower)
 {
-    const QByteArray lower = block.toLower();
     for (const char* type : {"text/plain", "text/html"}) {
         for (qsizetype at = lower.indexOf(type); at >= 0; at = lower.indexOf(type, at + 1)) {
             const qsizetype after = at + qstrlen(type);
@@ -85,15 +85,16 @@ bool isTextPart(const QByteArray& block)
     return false;
 }
 
-QByteArray transferEncoding(const QByteArray& block)
+// The encoding named in a lower-case header block.
+QByteArray transferEncoding(const QByteArray& lower)
 {
     const QByteArray key = "content-transfer-encoding:";
-    const qsizetype at = block.toLower().indexOf(key);
+    const qsizetype at = lower.indexOf(key);
     if (at < 0)
         return {};
     const qsizetype from = at + key.size();
-    const qsizetype eol = block.indexOf('\r', from);
-    return block.mid(from, eol < 0 ? -1 : eol - from).trimmed().toLower();
+    const qsizetype eol = lower.indexOf('\r', from);
+    return lower.mid(from, eol < 0 ? -1 : eol - from).trimmed();
 }
 
 // Where the next part's header lines begin: a line starting "Content-", in any letter case.
@@ -179,14 +180,16 @@ QString DecodeParts(const QByteArray& message)
         if (blank < 0)
             break;
         const QByteArray block = message.mid(header, blank - header);
+        const QByteArray lowerBlock = lower.mid(header, blank - header);
         const qsizetype bodyStart = blank + 4;
         const qsizetype next = nextPartHeader(lower, bodyStart);
         const qsizetype bodyEnd = next < 0 ? message.size() : next - 2;
         from = qMax(bodyEnd, bodyStart);
-        if (!isTextPart(block))
+        if (!isTextPart(lowerBlock))
             continue;
         const QByteArray body = withoutBoundaryTail(message.mid(bodyStart, bodyEnd - bodyStart));
-        result += ToText(decodeBody(body, transferEncoding(block)), parameter(block, "charset")) + "\r\n";
+        result += ToText(decodeBody(body, transferEncoding(lowerBlock)), parameter(block, lowerBlock, "charset"))
+            + "\r\n";
     }
     return result;
 }
