@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/fMain.h"
 #include "common/cRegistry.h"
+#include "common/mmFile.h"
 #include "platform/core/DoEvents.h"
 
 #include <QCoreApplication>
@@ -65,12 +66,6 @@ void setBit(QByteArray& bytes, int index, char bit, bool on)
     bytes[index] = on ? char(bytes[index] | bit) : char(bytes[index] & ~bit);
 }
 
-QString cutAtNul(const QString& text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
-
 qint32 twips(int pixels)
 {
     return qint32(std::nearbyint(pixels * 15.0)); // halves to even under the default rounding mode
@@ -112,7 +107,7 @@ QVariant ReadValue(cRegistry& reg, HKEY hive, const QString& subKey, const QStri
     reg.Default = def;
     const QVariant value = reg.Value();
     if (type == REG_SZ || type == REG_EXPAND_SZ)
-        return cutAtNul(value.toString().trimmed());
+        return mmFile::CutAtNul(value.toString().trimmed());
     return value;
 }
 
@@ -143,7 +138,7 @@ bool ReadSettings(HKEY hive)
     const QString config = section("Config");
     s.PanelForeColor = readNumber(reg, hive, config, "PanelForeColor", 0);
     s.PanelBackColor = readNumber(reg, hive, config, "PanelBackColor", 0xFFFFFF);
-    s.FontName = cutAtNul(readText(reg, hive, config, QStringLiteral("FontName"), DefaultFontName()));
+    s.FontName = mmFile::CutAtNul(readText(reg, hive, config, QStringLiteral("FontName"), DefaultFontName()));
     s.FontSize = readNumber(reg, hive, config, "FontSize", 8);
     s.DisableWebView = readNumber(reg, hive, config, "DisableWebView", 1);
     s.OpenOneClick = readNumber(reg, hive, config, "OpenOneClick", 0);
