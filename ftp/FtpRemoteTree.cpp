@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -113,17 +114,26 @@ void FtpRemoteTree::SortByColumn(int column)
 {
     emit Status(QStringLiteral("Sorting Files and Folders. Wait a Second..."));
     m_ascending = !m_ascending;
-    QList<QTreeWidgetItem*> items = m_list->invisibleRootItem()->takeChildren();
-    const bool ascending = m_ascending;
-    auto key = [column](const QTreeWidgetItem* item) {
+    const QList<QTreeWidgetItem*> taken = m_list->invisibleRootItem()->takeChildren();
+    // Each row's key is made once, not at every comparison.
+    using Keyed = std::pair<std::pair<QString, QString>, QTreeWidgetItem*>;
+    std::vector<Keyed> keyed;
+    keyed.reserve(size_t(taken.size()));
+    for (QTreeWidgetItem* item : taken) {
         const QString tag = item->data(0, TagRole).toString();
         if (column == 2)
-            return std::pair(tag, QStringLiteral("%1").arg(std::max<qint64>(0, mFTPMain::SizeFromText(item->text(1))), 19, 10, QLatin1Char('0')));
-        return std::pair(tag, item->text(std::clamp(column - 1, 0, 4)));
-    };
-    std::stable_sort(items.begin(), items.end(), [&](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return ascending ? key(a) < key(b) : key(b) < key(a);
+            keyed.push_back({{tag, QStringLiteral("%1").arg(std::max<qint64>(0, mFTPMain::SizeFromText(item->text(1))), 19, 10, QLatin1Char('0'))}, item});
+        else
+            keyed.push_back({{tag, item->text(std::clamp(column - 1, 0, 4))}, item});
+    }
+    const bool ascending = m_ascending;
+    std::stable_sort(keyed.begin(), keyed.end(), [ascending](const Keyed& a, const Keyed& b) {
+        return ascending ? a.first < b.first : b.first < a.first;
     });
+    QList<QTreeWidgetItem*> items;
+    items.reserve(taken.size());
+    for (const Keyed& row : keyed)
+        items.append(row.second);
     m_list->addTopLevelItems(items);
     emit Status(QStringLiteral("Sorted"));
 }
