@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMimeDatabase>
 #include <QPainter>
+#include <QSet>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -151,15 +152,6 @@ void FtpRemoteTree::addPlaceholder(QTreeWidgetItem* node)
     new QTreeWidgetItem(node, {QStringLiteral(" ")});
 }
 
-QTreeWidgetItem* FtpRemoteTree::childByKey(QTreeWidgetItem* node, const QString& key) const
-{
-    for (int i = 0; i < node->childCount(); ++i) {
-        if (node->child(i)->data(0, KeyRole).toString() == key)
-            return node->child(i);
-    }
-    return nullptr;
-}
-
 bool FtpRemoteTree::ExpandNode(QTreeWidgetItem* node)
 {
     if (!m_session.Command().TreeReady || !node)
@@ -176,9 +168,14 @@ bool FtpRemoteTree::ExpandNode(QTreeWidgetItem* node)
             list = false;
         if (list && (result = m_session.Cache().ListFolder(key))) {
             const cFTPList* listing = m_session.Cache().Find(key);
+            // The keys already in the tree, gathered once: a folder of many folders is not scanned per entry.
+            QSet<QString> known;
+            for (int i = 0; i < node->childCount(); ++i)
+                known.insert(node->child(i)->data(0, KeyRole).toString());
             for (int i = 0; listing && i < listing->FileNumb(); ++i) {
-                if (!listing->IsFolder(i) || childByKey(node, listing->Path(i)))
+                if (!listing->IsFolder(i) || known.contains(listing->Path(i)))
                     continue;
+                known.insert(listing->Path(i));
                 addPlaceholder(addFolderNode(node, listing->Path(i), listing->FileName(i), listing->IsLink(i)));
             }
         }

@@ -42,7 +42,6 @@ signals:
 private:
     QTreeWidgetItem* addFolderNode(QTreeWidgetItem* parent, const QString& key, const QString& text, bool link);
     void addPlaceholder(QTreeWidgetItem* node);
-    QTreeWidgetItem* childByKey(QTreeWidgetItem* node, const QString& key) const;
     QIcon fileIcon(const QString& name, QString& typeName);
 
     FtpSession& m_session;
