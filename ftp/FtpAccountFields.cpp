@@ -58,14 +58,16 @@ void StoreSettings(const Connection& connection)
     settings.PassiveMode = connection.passive;
 }
 
-void ShowModal(QDialog* dialog)
+bool ShowModal(QDialog* dialog)
 {
+    dialog->setResult(QDialog::Rejected);
     platform::Question question;
     question.kind = platform::QuestionKind::Modal;
     question.title = dialog->windowTitle();
     question.window = dialog;
     question.run = [dialog] { return dialog->exec(); };
     platform::ask(question);
+    return dialog->result() != QDialog::Accepted;
 }
 
 } // namespace FtpAccountFields

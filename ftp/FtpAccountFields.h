@@ -32,7 +32,8 @@ struct Connection {
     bool passive = false;
 };
 void StoreSettings(const Connection& connection);
-// Shows a connect dialog as a modal window through the prompt service.
-void ShowModal(QDialog* dialog);
+// Shows a connect dialog as a modal window through the prompt service; true unless "&Connect"
+// accepted it.
+bool ShowModal(QDialog* dialog);
 
 } // namespace FtpAccountFields

@@ -45,13 +45,9 @@ fFTPQuick::fFTPQuick(QWidget* parent)
         });
     }
     connect(ui->cmdConnect, &QPushButton::clicked, this, &fFTPQuick::cmdConnect_Click);
-    connect(ui->cmdCancel, &QPushButton::clicked, this, [this] {
-        m_canceled = true;
-        reject();
-    });
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     if (settings.UserName.isEmpty())
         ui->chkAnonymous->setChecked(true);
-    m_canceled = false;
     ValidateFields();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -86,13 +82,10 @@ void fFTPQuick::cmdConnect_Click()
 {
     StoreSettings({txtFTPAccount(0)->text(), txtFTPAccount(1)->text(), txtFTPAccount(2)->text(), txtFTPAccount(3)->text(),
                    ui->txtFTPPort->text(), ui->txtFTPWaitTime->text(), ui->chkFTPPassive->isChecked()});
-    m_canceled = false;
     accept();
 }
 
 bool fFTPQuick::ShowModal()
 {
-    m_canceled = true;
-    FtpAccountFields::ShowModal(this);
-    return m_canceled;
+    return FtpAccountFields::ShowModal(this);
 }

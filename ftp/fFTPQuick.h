@@ -18,7 +18,6 @@ public:
 
     // Shows the dialog through the prompt service; true when it was cancelled.
     bool ShowModal();
-    bool Canceled() const { return m_canceled; }
     QLineEdit* txtFTPAccount(int index) const;
     void ValidateFields();
 
@@ -29,5 +28,4 @@ private:
     void cmdConnect_Click();
 
     std::unique_ptr<Ui::fFTPQuick> ui;
-    bool m_canceled = true;
 };

@@ -108,17 +108,13 @@ fFTPSites::fFTPSites(QWidget* parent)
                                                   "2. All FTP site details are stored in FTPSite.dat of the system folder.\r\n"),
                                    QStringLiteral("Duopane"), platform::MB_ICONINFORMATION);
     });
-    connect(ui->cmdCancel, &QPushButton::clicked, this, [this] {
-        m_canceled = true;
-        reject();
-    });
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     if (QTreeWidgetItem* first = root()) {
         TV1()->setCurrentItem(first);
         ClickNode(first);
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    m_canceled = false;
     m_loading = false;
 }
 
@@ -365,13 +361,10 @@ void fFTPSites::cmdConnect_Click()
 {
     StoreSettings({ui->txtFTPServer->text(), ui->txtFTPUser->text(), ui->txtFTPPassword->text(), ui->txtFTPDir->text(),
                    ui->txtFTPPort->text(), ui->txtFTPWaitTime->text(), ui->chkFTPPassive->isChecked()});
-    m_canceled = false;
     accept();
 }
 
 bool fFTPSites::ShowModal()
 {
-    m_canceled = true;
-    FtpAccountFields::ShowModal(this);
-    return m_canceled;
+    return FtpAccountFields::ShowModal(this);
 }

@@ -22,7 +22,6 @@ public:
 
     // Shows the dialog through the prompt service; true when it was cancelled.
     bool ShowModal();
-    bool Canceled() const { return m_canceled; }
     void SetConnectVisible(bool visible);
     static QString SiteFilePath();
 
@@ -52,6 +51,5 @@ private:
     void cmdConnect_Click();
 
     std::unique_ptr<Ui::fFTPSites> ui;
-    bool m_canceled = true;
     bool m_loading = false;
 };
