@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ftp/engine/mFTPMain.h"
+
 #include <QString>
 
 class QCheckBox;
@@ -11,8 +13,8 @@ class QPushButton;
 // rule that enables "&Connect".
 namespace FtpAccountFields {
 
-inline const QString kAnonymousUser = QStringLiteral("anonymous");
-inline const QString kAnonymousPassword = QStringLiteral("ezhfodq@");
+using mFTPMain::kAnonymousPassword;
+using mFTPMain::kAnonymousUser;
 
 // "Anonymous" set: the anonymous user and password, shown in clear; cleared: both emptied, masked.
 void ApplyAnonymous(bool anonymous, QLineEdit* user, QLineEdit* password);

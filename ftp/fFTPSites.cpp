@@ -169,9 +169,9 @@ void fFTPSites::SeedDefaultSites()
     QTreeWidgetItem* web = AddFolder(top, QStringLiteral("Web Server"));
     QTreeWidgetItem* mis = AddFolder(top, QStringLiteral("MIS"));
     for (const SeedSite& site : kWebServers)
-        AddSite(web, site.name, site.host, QStringLiteral("anonymous"), kSeededPassword, site.folder, 1, 0, 0, 21, 30);
+        AddSite(web, site.name, site.host, kAnonymousUser, kSeededPassword, site.folder, 1, 0, 0, 21, 30);
     for (const SeedSite& site : kMis)
-        AddSite(mis, site.name, site.host, QStringLiteral("anonymous"), kSeededPassword, site.folder, 1, 0, 0, 21, 30);
+        AddSite(mis, site.name, site.host, kAnonymousUser, kSeededPassword, site.folder, 1, 0, 0, 21, 30);
     top->setExpanded(true);
 }
 
@@ -335,7 +335,7 @@ void fFTPSites::cmdSession_Click(int index)
     QTreeWidgetItem* parent = isSite(selected) ? selected->parent() : selected;
     QTreeWidgetItem* made = index == 0
         ? AddFolder(parent, QString())
-        : AddSite(parent, QString(), QString(), QStringLiteral("anonymous"), kSeededPassword, QString(), 1, 0, 0, 21, 30);
+        : AddSite(parent, QString(), QString(), kAnonymousUser, kSeededPassword, QString(), 1, 0, 0, 21, 30);
     if (!made)
         return;
     parent->setExpanded(true);

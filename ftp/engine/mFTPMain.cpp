@@ -8,8 +8,6 @@ namespace mFTPMain {
 
 namespace {
 
-const QString kAnonymousPassword = QStringLiteral("ezhfodq@");
-
 QLocale sizeLocale()
 {
     // "##,##0" always groups, even where the locale would leave the grouping out.
@@ -44,7 +42,7 @@ FtpUrl ParseFtpUrl(const QString& url)
     result.host = slash < 0 ? hostAndPath : hostAndPath.left(slash);
     if (slash >= 0)
         result.remoteFolder = hostAndPath.mid(slash);
-    if (result.userName.compare(QLatin1String("anonymous"), Qt::CaseInsensitive) == 0)
+    if (result.userName.compare(kAnonymousUser, Qt::CaseInsensitive) == 0)
         result.password = kAnonymousPassword;
     return result;
 }

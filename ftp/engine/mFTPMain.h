@@ -6,6 +6,10 @@
 // Small text rules shared by the FTP window and its engine.
 namespace mFTPMain {
 
+// The user anonymous logons give, and the password they answer with.
+inline const QString kAnonymousUser = QStringLiteral("anonymous");
+inline const QString kAnonymousPassword = QStringLiteral("ezhfodq@");
+
 // The parts of an "ftp://" address; empty when the address cannot be read.
 struct FtpUrl {
     QString host;
