@@ -72,6 +72,15 @@ QIcon FtpRemoteTree::fileIcon(const QString& name, QString& typeName)
     return found->first;
 }
 
+// Painted once per icon: listings can hold thousands of links.
+QIcon FtpRemoteTree::linkIcon(const QIcon& icon)
+{
+    auto found = m_linkIcons.find(icon.cacheKey());
+    if (found == m_linkIcons.end())
+        found = m_linkIcons.insert(icon.cacheKey(), withShortcutOverlay(icon));
+    return *found;
+}
+
 bool FtpRemoteTree::FillFileList(QTreeWidgetItem* node)
 {
     emit Status(QStringLiteral("Loading Files and Folders. Wait a Second..."));
@@ -92,7 +101,7 @@ bool FtpRemoteTree::FillFileList(QTreeWidgetItem* node)
         QString typeName = m_folderType;
         QIcon icon = folder ? m_folderIcon : fileIcon(file.FileName, typeName);
         if (!file.FileLink.isEmpty())
-            icon = withShortcutOverlay(icon);
+            icon = linkIcon(icon);
         auto* item = new QTreeWidgetItem({file.FileName, file.FileSize, typeName, file.FileDate, file.FileAttr});
         item->setData(0, KeyRole, QStringLiteral("L%1").arg(i));
         item->setData(0, EntryRole, i);
@@ -143,7 +152,7 @@ QTreeWidgetItem* FtpRemoteTree::addFolderNode(QTreeWidgetItem* parent, const QSt
 {
     auto* node = parent ? new QTreeWidgetItem(parent, {text}) : new QTreeWidgetItem(m_tree, {text});
     node->setData(0, KeyRole, key);
-    node->setIcon(0, link ? withShortcutOverlay(m_folderIcon) : m_folderIcon);
+    node->setIcon(0, link ? linkIcon(m_folderIcon) : m_folderIcon);
     return node;
 }
 

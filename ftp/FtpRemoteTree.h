@@ -43,6 +43,7 @@ private:
     QTreeWidgetItem* addFolderNode(QTreeWidgetItem* parent, const QString& key, const QString& text, bool link);
     void addPlaceholder(QTreeWidgetItem* node);
     QIcon fileIcon(const QString& name, QString& typeName);
+    QIcon linkIcon(const QIcon& icon);
 
     FtpSession& m_session;
     QTreeWidget* m_tree;
@@ -53,4 +54,5 @@ private:
     QIcon m_openFolderIcon;
     QString m_folderType;
     QHash<QString, QPair<QIcon, QString>> m_fileIcons;
+    QHash<qint64, QIcon> m_linkIcons;
 };
