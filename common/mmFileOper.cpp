@@ -56,13 +56,9 @@ bool askFirst(const char* question, const char* title, const QString& items, std
 
 int showModal(ModalDialog& dialog)
 {
-    platform::Question question;
-    question.kind = platform::QuestionKind::Modal;
-    question.window = dialog.dialogWindow();
-    if (question.window)
-        question.title = question.window->property("windowTitle").toString();
-    question.run = [&dialog] { return dialog.showModalCentred(); };
-    return platform::ask(question).choice;
+    QObject* window = dialog.dialogWindow();
+    const QString title = window ? window->property("windowTitle").toString() : QString();
+    return platform::ShowModal(window, title, [&dialog] { return dialog.showModalCentred(); });
 }
 
 bool transfer(QWidget* owner, int function, const QString& sourceFolder, QString& targetFolder, const QString& items,

@@ -61,12 +61,7 @@ void StoreSettings(const Connection& connection)
 bool ShowModal(QDialog* dialog)
 {
     dialog->setResult(QDialog::Rejected);
-    platform::Question question;
-    question.kind = platform::QuestionKind::Modal;
-    question.title = dialog->windowTitle();
-    question.window = dialog;
-    question.run = [dialog] { return dialog->exec(); };
-    platform::ask(question);
+    platform::ShowModal(dialog, dialog->windowTitle(), [dialog] { return dialog->exec(); });
     return dialog->result() != QDialog::Accepted;
 }
 

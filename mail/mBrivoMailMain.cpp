@@ -19,12 +19,7 @@ void ApplyFont(QWidget* window, const QString& fontName)
 
 int ShowModal(QDialog& window)
 {
-    platform::Question q;
-    q.kind = platform::QuestionKind::Modal;
-    q.title = window.windowTitle();
-    q.window = &window;
-    q.run = [&window] { return window.exec(); };
-    return platform::ask(q).choice;
+    return platform::ShowModal(&window, window.windowTitle(), [&window] { return window.exec(); });
 }
 
 void Inform(const QString& text, const QString& title)

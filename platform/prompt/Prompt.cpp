@@ -76,4 +76,14 @@ std::optional<QString> InputBox(const QString& text, const QString& title, const
     return answer.value.toString();
 }
 
+int ShowModal(QObject* window, const QString& title, std::function<int()> run)
+{
+    Question question;
+    question.kind = QuestionKind::Modal;
+    question.title = title;
+    question.window = window;
+    question.run = std::move(run);
+    return ask(question).choice;
+}
+
 } // namespace platform

@@ -56,6 +56,8 @@ PromptService* promptService();
 Answer ask(const Question& question);
 // What closing a question without choosing answers: never the consenting first button.
 Answer dismissedAnswer(const Question& question);
+// A window shown modally through the service: run shows it and returns its result, the answer's choice.
+int ShowModal(QObject* window, const QString& title, std::function<int()> run);
 // The input box: the typed text, or nothing when cancelled. A password box hides what is typed.
 std::optional<QString> InputBox(const QString& text, const QString& title, const QString& initial = {},
                                 bool password = false);
